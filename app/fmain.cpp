@@ -1,0 +1,329 @@
+#include "app/fmain.h"
+
+#include "app/modal.h"
+#include "app/mycode.h"
+#include "panel/colorbutton.h"
+#include "panel/factory.h"
+#include "panel/regions.h"
+#include "panel/snapshot.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace {
+const QString kBaseSetHint = QStringLiteral("大底号码，双击清空\n");
+
+struct ActionButton
+{
+    const char16_t *caption;
+    int colour;
+};
+
+// C_guolv_ks: 0-4 live in the result column, 5-9 in the set-operation panel.
+constexpr ActionButton kActionButtons[] = {
+    {u"[开始缩水]", Colour::LightGreen},
+    {u"复制号码", Colour::LightGreen},
+    {u"转为组选", Colour::LightGreen},
+    {u"清空条件", Colour::LightYellow},
+    {u"反选", Colour::LightGreen},
+    {u"复制号码", Colour::Grey},
+    {u"A.B交集", Colour::Grey},
+    {u"A.B并集", Colour::Grey},
+    {u"A排除B", Colour::Grey},
+    {u"B排除A", Colour::Grey},
+};
+
+enum Action { Shrink, CopyResult, ToGroups, ResetConditions, Invert, CopySetResult };
+
+QTimer *makeStartupTimer(QObject *parent, const char *name, int interval)
+{
+    auto *timer = new QTimer(parent);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(interval);
+    return timer;
+}
+}
+
+Fmain::Fmain(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Fmain"));
+    setWindowTitle(QStringLiteral("Vintora"));
+    setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight));
+
+    buildResultColumn();
+    buildBaseSetBox();
+    buildProgressFrame();
+    buildTimers();
+    connectHandlers();
+}
+
+Fmain::~Fmain() = default;
+
+void Fmain::buildResultColumn()
+{
+    const QRect column = Regions::ResultColumn.rect();
+    auto *box = new QWidget(this);
+    box->setObjectName(QStringLiteral("ResultColumn"));
+    box->setGeometry(column);
+    Controls &c = m_controls;
+
+    c.Li_out = new QListWidget(box);
+    c.Li_out->setObjectName(QStringLiteral("Li_out"));
+    c.Li_out->setGeometry(twipRect(30, 30, 2235, 5070));
+    c.Li_out->setUniformItemSizes(true);
+
+    const int w = column.width();
+    int y = px(5130);
+    make_label(box, QStringLiteral("最后注数："), QRect(2, y, 66, 20));
+    c.dadi_zhushu = make_label(box, QStringLiteral("0"), QRect(70, y, w - 72, 20), QStringLiteral("dadi_zhushu"));
+
+    y += 24;
+    make_label(box, QStringLiteral("总容错"), QRect(2, y, 38, 22));
+    place(c.Com_rc, 4, make_tolerance_box(box, arrayName("Com_rc", 4), QRect(40, y, 48, 22)));
+    make_label(box, QStringLiteral("至"), QRect(91, y, 14, 22));
+    place(c.Com_rc, 5, make_tolerance_box(box, arrayName("Com_rc", 5), QRect(105, y, 48, 22)));
+
+    y += 26;
+    c.L_duijiang_news = make_label(box, QStringLiteral("【中奖查询】"), QRect(0, y, 86, 22),
+                                   QStringLiteral("L_duijiang_news"));
+    c.T_duijiang = new QLineEdit(box);
+    c.T_duijiang->setObjectName(QStringLiteral("T_duijiang"));
+    c.T_duijiang->setGeometry(88, y, w - 90, 22);
+
+    auto action = [&](int index, const QRect &geometry) {
+        const ActionButton &spec = kActionButtons[index];
+        place(c.C_guolv_ks, index,
+              make_button(box, arrayName("C_guolv_ks", index), QString::fromUtf16(spec.caption), geometry,
+                          spec.colour));
+    };
+    y += 28;
+    action(Shrink, QRect(2, y, w - 4, 30));
+    y += 34;
+    action(CopyResult, QRect(2, y, w - 4, 26));
+    y += 30;
+    action(Invert, QRect(2, y, (w - 6) / 2, 26));
+    action(ToGroups, QRect(4 + (w - 6) / 2, y, (w - 6) / 2, 26));
+    y += 30;
+    action(ResetConditions, QRect(2, y, w - 4, 26));
+
+    c.Cf = new QPushButton(this);
+    c.Cf->setObjectName(QStringLiteral("Cf"));
+    c.Cf->setFlat(true);
+    c.Cf->setGeometry(width() - 1, height() - 1, 1, 1);
+}
+
+void Fmain::buildBaseSetBox()
+{
+    QPlainTextEdit *box = make_text_box(this, arrayName("T_cs_ip", 3), Regions::BaseSetBox.rect(), kBaseSetHint);
+    clear_on_double_click(box);
+    place(m_controls.T_cs_ip, 3, box);
+}
+
+void Fmain::buildProgressFrame()
+{
+    Controls &c = m_controls;
+    c.Frame_jindu = make_frame(this, QStringLiteral("Frame_jindu"), QStringLiteral("正在过滤中，请稍等。。。"),
+                               QRect(330, 250, 300, 64));
+    c.Frame_jindu->hide();
+    const QRect track(12, 30, 276, 20);
+    const int colours[] = {Colour::bgr(255, 255, 255), Colour::Red};
+    for (int i = 0; i < 2; ++i) {
+        auto *bar = new QFrame(c.Frame_jindu);
+        bar->setObjectName(arrayName("T_jindutiao", i));
+        bar->setFrameShape(i == 0 ? QFrame::Box : QFrame::NoFrame);
+        bar->setAutoFillBackground(true);
+        QPalette palette = bar->palette();
+        palette.setColor(QPalette::Window, Colour::toQColor(colours[i]));
+        bar->setPalette(palette);
+        bar->setGeometry(i == 0 ? track : QRect(track.topLeft(), QSize(0, track.height())));
+        place(c.T_jindutiao, i, bar);
+    }
+}
+
+void Fmain::buildTimers()
+{
+    Controls &c = m_controls;
+    c.Timer1 = makeStartupTimer(this, "Timer1", 20);
+    c.Timer_load = makeStartupTimer(this, "Timer_load", 30);
+    c.Timer_ding = makeStartupTimer(this, "Timer_ding", 50);
+    c.Timer_hy_wz = makeStartupTimer(this, "Timer_hy_wz", 0);
+    // Each start-up timer switches itself off before its work, so it runs once.
+    connect(c.Timer1, &QTimer::timeout, this, [this] {
+        m_controls.Timer1->stop();
+        startCore();
+    });
+    connect(c.Timer_load, &QTimer::timeout, this, [this] { m_controls.Timer_load->stop(); });
+    connect(c.Timer_ding, &QTimer::timeout, this, [this] {
+        m_controls.Timer_ding->stop();
+        initialise_software();
+    });
+    c.Timer1->start();
+    c.Timer_load->start();
+    c.Timer_ding->start();
+}
+
+void Fmain::connectHandlers()
+{
+    const Controls &c = m_controls;
+    auto connectArray = [this](const QList<ColorButton *> &array, void (Fmain::*handler)(int)) {
+        for (int i = 0; i < array.size(); ++i) {
+            if (array[i])
+                connect(array[i], &QPushButton::clicked, this, [this, handler, i] { (this->*handler)(i); });
+        }
+    };
+    connectArray(c.C_guolv_ks, &Fmain::onActionClicked);
+    connectArray(c.C_bi, &Fmain::onRatioOrPatternClicked);
+    connectArray(c.C_max, &Fmain::onMinMaxClicked);
+    connectArray(c.C_danzu, &Fmain::onDanDigitClicked);
+    connectArray(c.C_danzu_gs, &Fmain::onDanCountClicked);
+}
+
+void Fmain::startCore()
+{
+    fill_candidate_matrix(m_shrink);
+}
+
+void Fmain::initialise_software()
+{
+    for (int i = 0; i <= 4; ++i) {
+        for (int box = 0; box < 4; ++box)
+            m_controls.Com_rc.value(box)->addItem(QString::number(i));
+    }
+    for (int i = 0; i <= 12; ++i) {
+        for (int box = 4; box < 6; ++box)
+            m_controls.Com_rc.value(box)->addItem(QString::number(i));
+    }
+}
+
+void Fmain::onActionClicked(int index)
+{
+    m_controls.Cf->setFocus();
+    // No action may run inside another one's yield, so all ten wait.
+    for (ColorButton *button : std::as_const(m_controls.C_guolv_ks)) {
+        if (button)
+            button->setEnabled(false);
+    }
+    dispatch_action(index);
+    for (ColorButton *button : std::as_const(m_controls.C_guolv_ks)) {
+        if (button)
+            button->setEnabled(true);
+    }
+}
+
+void Fmain::dispatch_action(int index)
+{
+    switch (index) {
+    case Shrink:
+        shrink_run();
+        break;
+    case CopyResult:
+        mycode::data_cp(this, m_shrink.ResultText);
+        break;
+    case Invert:
+        showInversion();
+        break;
+    case CopySetResult:
+        if (QPlainTextEdit *result = m_controls.T_jj.value(2))
+            mycode::data_cp(this, result->toPlainText());
+        break;
+    default:
+        break;
+    }
+}
+
+void Fmain::onRatioOrPatternClicked(int index)
+{
+    const int selected = index <= 14 ? Colour::Green : Colour::Yellow;
+    mycode::SetButtonColor_diandong(m_controls.C_bi[index], 3, selected, Colour::Grey);
+}
+
+void Fmain::onMinMaxClicked(int index)
+{
+    m_controls.Cf->setFocus();
+    mycode::SetButtonColor_diandong(m_controls.C_max[index], 3, Colour::Green, Colour::Grey);
+}
+
+void Fmain::onDanDigitClicked(int index)
+{
+    m_controls.Cf->setFocus();
+    mycode::SetButtonColor_diandong(m_controls.C_danzu[index], 3, Colour::Green, Colour::Grey);
+}
+
+void Fmain::onDanCountClicked(int index)
+{
+    ColorButton *button = m_controls.C_danzu_gs[index];
+    if (button->backColor() == Colour::Green) {
+        mycode::SetButtonColor_diandong(button, 2, Colour::Green, Colour::Grey);
+        return;
+    }
+    const int row = index / 5;
+    int selectedDigits = 0;
+    for (int d = 0; d < 10; ++d) {
+        const ColorButton *digit = m_controls.C_danzu.value(10 * row + d);
+        if (digit && digit->backColor() == Colour::Green)
+            ++selectedDigits;
+    }
+    const bool countRepeats = m_controls.Check_dm_jchong && m_controls.Check_dm_jchong->isChecked();
+    const int wanted = countRepeats ? 0 : button->text().toInt();
+    if (wanted > selectedDigits) {
+        show_message(this, QStringLiteral("出胆个数不能大于选胆个数"), QStringLiteral("错误提示"));
+        return;
+    }
+    mycode::SetButtonColor_diandong(button, 1, Colour::Green, Colour::Grey);
+}
+
+void Fmain::setProgress(double fraction)
+{
+    const int track = m_controls.T_jindutiao[0]->width();
+    QFrame *fill = m_controls.T_jindutiao[1];
+    fill->resize(int(track * fraction), fill->height());
+    QCoreApplication::processEvents();
+}
+
+void Fmain::shrink_run()
+{
+    Controls &c = m_controls;
+    c.C_guolv_ks[Invert]->setBackColor(Colour::LightGreen);
+    c.T_duijiang->clear();
+    c.Frame_jindu->show();
+    c.Frame_jindu->raise();
+    setProgress(0.001);
+    run_shrink(read_selections(c), m_shrink, [this](double fraction) { setProgress(fraction); });
+    showResult(collect_survivors(m_shrink));
+    c.Frame_jindu->hide();
+}
+
+void Fmain::showResult(const ResultList &result)
+{
+    QListWidget *list = m_controls.Li_out;
+    list->hide();
+    list->clear();
+    QCoreApplication::processEvents();
+    list->addItems(result.lines);
+    list->show();
+    m_controls.dadi_zhushu->setText(QString::number(result.count));
+    QCoreApplication::processEvents();
+}
+
+void Fmain::showInversion()
+{
+    show_message(this, QStringLiteral("反选成功。\n注意，组选号码不能反选，只能反选直选号码"),
+                 QStringLiteral("温馨提示"));
+    showResult(invert_result(m_shrink));
+    m_controls.C_guolv_ks[Invert]->setBackColor(Colour::Red);
+}
+
+void Fmain::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    QCoreApplication::quit();
+}

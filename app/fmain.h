@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/shrink.h"
+#include "panel/controls.h"
+
+#include <QWidget>
+
+// The main window: one condition sheet with every panel, the result column
+// and the action buttons. Its three one-shot timers do the start-up work.
+class Fmain : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Fmain(QWidget *parent = nullptr);
+    ~Fmain() override;
+
+    const Controls &controls() const { return m_controls; }
+    const ShrinkState &shrinkState() const { return m_shrink; }
+
+    void dispatch_action(int index);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildResultColumn();
+    void buildBaseSetBox();
+    void buildProgressFrame();
+    void buildTimers();
+    void connectHandlers();
+
+    void startCore();
+    void initialise_software();
+
+    void onActionClicked(int index);
+    void onRatioOrPatternClicked(int index);
+    void onMinMaxClicked(int index);
+    void onDanDigitClicked(int index);
+    void onDanCountClicked(int index);
+
+    void shrink_run();
+    void setProgress(double fraction);
+    void showResult(const ResultList &result);
+    void showInversion();
+
+    Controls m_controls;
+    ShrinkState m_shrink;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// Every modal window of the program passes through show_modal, so tests can
+// capture what would be shown instead of blocking on it.
+struct ModalMessage
+{
+    enum Kind { MessageBox, CopyNotice };
+    Kind kind = MessageBox;
+    QString text;
+    QString title;
+};
+
+using ModalCapture = std::function<void(const ModalMessage &)>;
+
+// With a capture installed, show_modal hands it the message and returns at
+// once; an empty capture restores real windows.
+void set_modal_capture(ModalCapture capture);
+
+void show_modal(QWidget *parent, const ModalMessage &message);
+
+// A message box with one OK button.
+void show_message(QWidget *parent, const QString &text, const QString &title);

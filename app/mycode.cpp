@@ -1,0 +1,105 @@
+#include "app/mycode.h"
+
+#include "app/modal.h"
+#include "core/text.h"
+#include "panel/colorbutton.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QThread>
+
+namespace {
+mycode::ClipboardWriter &clipboardWriter()
+{
+    static mycode::ClipboardWriter writer;
+    return writer;
+}
+
+bool writeSystemClipboard(const QString &text)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return false;
+    clipboard->clear();
+    clipboard->setText(text);
+    // The system may refuse while another program holds the clipboard:
+    // only what reads back has arrived.
+    return clipboard->text() == text;
+}
+}
+
+void mycode::SetButtonColor_diandong(ColorButton *Button, uint8_t mode, int color_1, int color_2)
+{
+    if (!Button)
+        return;
+    switch (mode) {
+    case 1:
+        Button->setBackColor(color_1);
+        break;
+    case 2:
+        Button->setBackColor(color_2);
+        break;
+    case 3:
+        Button->setBackColor(Button->backColor() == color_1 ? color_2 : color_1);
+        break;
+    default:
+        break;
+    }
+}
+
+void mycode::set_button_color(QWidget *form, const QString &ctl_name, int16_t ctl_index_ks,
+                              int16_t ctl_index_js, int ctl_yanse)
+{
+    static const QRegularExpression memberName(QStringLiteral("^(.*)\\((\\d+)\\)$"));
+    const auto buttons = form->findChildren<ColorButton *>();
+    for (ColorButton *button : buttons) {
+        const QRegularExpressionMatch match = memberName.match(button->objectName());
+        if (!match.hasMatch() || match.captured(1) != ctl_name)
+            continue;
+        const int index = match.captured(2).toInt();
+        if (index >= ctl_index_ks && index <= ctl_index_js)
+            button->setBackColor(ctl_yanse);
+    }
+}
+
+QString mycode::only_str(QStringView yuan_str, QStringView mubiao_str)
+{
+    return ::only_str(yuan_str, mubiao_str);
+}
+
+QString mycode::get_zt_f_ng(const QString &mystr)
+{
+    QCoreApplication::processEvents();
+    const ClipboardWriter &writer = clipboardWriter();
+    const bool placed = writer ? writer(mystr) : writeSystemClipboard(mystr);
+    return placed ? QStringLiteral("ok") : QString();
+}
+
+void mycode::data_cp(QWidget *parent, const QString &mysj)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (get_zt_f_ng(mysj) == u"ok") {
+            show_modal(parent, {ModalMessage::CopyNotice, QStringLiteral("复制成功！"), QString()});
+            return;
+        }
+    }
+    show_message(parent, QStringLiteral("本次复制出现错误，请再次复制！"), QStringLiteral("错误提示"));
+}
+
+void mycode::yanshi(double ys_time)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 wait = qint64(ys_time * 1000);
+    while (clock.elapsed() < wait) {
+        QThread::msleep(1);
+        QCoreApplication::processEvents();
+    }
+}
+
+void mycode::setClipboardWriter(ClipboardWriter writer)
+{
+    clipboardWriter() = std::move(writer);
+}

@@ -1,0 +1,120 @@
+#include "core/shrink.h"
+
+#include "core/text.h"
+
+#include <algorithm>
+
+QString four_digits(int n)
+{
+    const char16_t chars[4] = {char16_t(u'0' + n / 1000), char16_t(u'0' + n / 100 % 10),
+                               char16_t(u'0' + n / 10 % 10), char16_t(u'0' + n % 10)};
+    return QString(reinterpret_cast<const QChar *>(chars), 4);
+}
+
+ResultList list_numbers(const std::function<bool(int)> &isListed)
+{
+    ResultList result;
+    QString line;
+    int onLine = 0;
+    for (int n = 0; n < kCandidateCount; ++n) {
+        if (!isListed(n))
+            continue;
+        const QString number = four_digits(n);
+        if (result.count > 0)
+            result.text += u' ';
+        result.text += number;
+        ++result.count;
+        line += number;
+        line += u' ';
+        if (++onLine == 4) {
+            result.lines.append(line);
+            line.clear();
+            onLine = 0;
+        }
+    }
+    if (!line.isEmpty())
+        result.lines.append(line);
+    return result;
+}
+
+void fill_candidate_matrix(ShrinkState &state)
+{
+    state.matrix = std::make_unique<CandidateMatrix>();
+    CandidateMatrix &m = *state.matrix;
+    for (int n = 0; n < kCandidateCount; ++n) {
+        m.cells[ThousandsRow][n] = int16_t(n / 1000);
+        m.cells[HundredsRow][n] = int16_t(n / 100 % 10);
+        m.cells[TensRow][n] = int16_t(n / 10 % 10);
+        m.cells[UnitsRow][n] = int16_t(n % 10);
+    }
+    state.ResultText.clear();
+}
+
+int16_t read_base_set(QStringView boxText, CandidateMatrix &matrix)
+{
+    // The untouched hint, or any text naming 号码, means no base set.
+    if (boxText.contains(u"号码"))
+        return 0;
+    const bool blank = std::all_of(boxText.begin(), boxText.end(), [](QChar ch) {
+        return ch == u' ' || ch == u'\t' || ch == u'\n' || ch == u'\r';
+    });
+    if (blank)
+        return 0;
+    // Any character other than a digit separates numbers, as in the other list boxes.
+    const QString cleaned = only_str(boxText, u"0123456789");
+    int16_t *base = matrix.row(BaseRow);
+    for (QStringView token : split_spaces(cleaned)) {
+        if (token.size() == 4)
+            base[token.toInt()] = 1;
+    }
+    return 1;
+}
+
+void apply_tolerance(CandidateMatrix &matrix, ToleranceRange total, int16_t baseSetActive)
+{
+    std::array<int16_t, kCandidateCount> failures{};
+    for (int r = EnteredListRow; r <= LastSummedRow; ++r) {
+        const int16_t *marks = matrix.row(r);
+        for (int c = 0; c < kCandidateCount; ++c)
+            failures[c] = int16_t(failures[c] + marks[c]);
+    }
+    int16_t *kill = matrix.row(KillRow);
+    const int16_t *base = matrix.row(BaseRow);
+    for (int c = 0; c < kCandidateCount; ++c) {
+        const bool outsideBase = baseSetActive == 1 && base[c] == 0;
+        if (outsideBase || !total.contains(failures[c]))
+            kill[c] = 1;
+    }
+}
+
+void run_shrink(const Selections &selections, ShrinkState &state, const ProgressStep &step)
+{
+    fill_candidate_matrix(state);
+    CandidateMatrix &m = *state.matrix;
+    if (step)
+        step(0.5);
+    state.BaseSetActive = read_base_set(selections.baseSetText, m);
+    apply_tolerance(m, selections.total, state.BaseSetActive);
+    if (step)
+        step(0.8);
+}
+
+ResultList collect_survivors(ShrinkState &state)
+{
+    if (!state.matrix)
+        fill_candidate_matrix(state);
+    const int16_t *kill = state.matrix->row(KillRow);
+    ResultList result = list_numbers([kill](int n) { return kill[n] == 0; });
+    state.ResultText = result.text;
+    return result;
+}
+
+ResultList invert_result(ShrinkState &state)
+{
+    if (!state.matrix)
+        fill_candidate_matrix(state);
+    const int16_t *kill = state.matrix->row(KillRow);
+    ResultList result = list_numbers([kill](int n) { return kill[n] == 1; });
+    state.ResultText = result.text;
+    return result;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/matrix.h"
+#include "core/selections.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+// What one shrink run leaves behind until the next.
+struct ShrinkState
+{
+    std::unique_ptr<CandidateMatrix> matrix;
+    QString ResultText;         // listed numbers, ascending, single spaces
+    int16_t BaseSetActive = 0;
+};
+
+// A shown list: four numbers per line, each followed by one space.
+struct ResultList
+{
+    QStringList lines;
+    int count = 0;
+    QString text;               // the numbers joined by single spaces
+};
+
+// Lists every n of 0-9999 for which isListed(n) holds, ascending.
+ResultList list_numbers(const std::function<bool(int)> &isListed);
+
+// Four digits with leading zeros.
+QString four_digits(int n);
+
+void fill_candidate_matrix(ShrinkState &state);
+
+// Marks row 50 for every four-digit number of the base-set box and returns
+// BaseSetActive.
+int16_t read_base_set(QStringView boxText, CandidateMatrix &matrix);
+
+void apply_tolerance(CandidateMatrix &matrix, ToleranceRange total, int16_t baseSetActive);
+
+// Called between stages so the window can show progress and repaint.
+using ProgressStep = std::function<void(double fraction)>;
+
+// Refills the matrix and runs every condition family, the base set and the
+// total tolerance, in the order a shrink run needs.
+void run_shrink(const Selections &selections, ShrinkState &state, const ProgressStep &step = {});
+
+// Survivors of the last run (row 0 = 0); sets ResultText.
+ResultList collect_survivors(ShrinkState &state);
+
+// Candidates eliminated by the last run (row 0 = 1); sets ResultText.
+ResultList invert_result(ShrinkState &state);

@@ -1,0 +1,115 @@
+#include "core/text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+bool isAsciiDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
+}
+
+QString only_str(QStringView yuan_str, QStringView mubiao_str)
+{
+    // One pass gives what replace, trim and repeated pair collapsing give.
+    QString out;
+    out.reserve(yuan_str.size());
+    bool pendingSpace = false;
+    for (QChar ch : yuan_str) {
+        const bool allowed = mubiao_str.contains(ch);
+        if (!allowed || ch == u' ') {
+            pendingSpace = !out.isEmpty();
+            continue;
+        }
+        if (pendingSpace)
+            out += u' ';
+        pendingSpace = false;
+        out += ch;
+    }
+    return out;
+}
+
+QStringView trim_spaces(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+QString collapse_space_pairs(QStringView text, int passes)
+{
+    const qsizetype divisor = qsizetype(1) << passes;
+    QString out;
+    out.reserve(text.size());
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (text[i] != u' ') {
+            out += text[i++];
+            continue;
+        }
+        qsizetype run = 0;
+        while (i < text.size() && text[i] == u' ') {
+            ++run;
+            ++i;
+        }
+        out += QString(int((run + divisor - 1) / divisor), u' ');
+    }
+    return out;
+}
+
+QStringList split_lines(QStringView text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\n' && text[i] != u'\r')
+            continue;
+        lines.append(text.sliced(start, i - start).toString());
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.sliced(start).toString());
+    return lines;
+}
+
+QList<QStringView> split_spaces(QStringView text)
+{
+    return text.split(u' ');
+}
+
+int16_t tolerance_value(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u' ')
+        ++i;
+    double sign = 1;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+        if (text[i] == u'-')
+            sign = -1;
+        ++i;
+    }
+    double value = 0;
+    bool anyDigit = false;
+    for (; i < text.size() && isAsciiDigit(text[i]); ++i) {
+        value = value * 10 + text[i].digitValue();
+        anyDigit = true;
+    }
+    if (i < text.size() && text[i] == u'.') {
+        double scale = 0.1;
+        for (++i; i < text.size() && isAsciiDigit(text[i]); ++i) {
+            value += text[i].digitValue() * scale;
+            scale /= 10;
+            anyDigit = true;
+        }
+    }
+    if (!anyDigit)
+        return 0;
+    const double rounded = std::nearbyint(sign * value); // default rounding: halves to even
+    constexpr double low = std::numeric_limits<int16_t>::min();
+    constexpr double high = std::numeric_limits<int16_t>::max();
+    return int16_t(std::clamp(rounded, low, high));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <cstdint>
+
+// Text rules shared by every box the player types into.
+
+// Every character of yuan_str that is not in mubiao_str becomes a space; the
+// result has no leading, trailing or doubled spaces.
+QString only_str(QStringView yuan_str, QStringView mubiao_str);
+
+// Removes leading and trailing ordinary spaces only (tabs and line breaks stay).
+QStringView trim_spaces(QStringView text);
+
+// Replaces every pair of adjacent spaces by one, left to right without
+// overlap, `passes` times over: a run of k spaces ends as ceil(k / 2^passes).
+QString collapse_space_pairs(QStringView text, int passes);
+
+// Splits at every line break: a line feed, a CR LF pair or a lone CR.
+QStringList split_lines(QStringView text);
+
+// Splits at every single space; adjacent spaces give empty tokens between them.
+QList<QStringView> split_spaces(QStringView text);
+
+// Value of a tolerance box: the leading number of the text (0 when there is
+// none), rounded to the nearest whole number with halves to even, clamped to
+// 16 bits.
+int16_t tolerance_value(QStringView text);

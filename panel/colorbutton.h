@@ -1,0 +1,24 @@
+#pragma once
+
+#include "panel/colors.h"
+
+#include <QPushButton>
+
+// A push button that paints its own background colour, so the colour shows
+// on every style. backColor is 0x00BBGGRR, the form every reader compares.
+class ColorButton : public QPushButton
+{
+    Q_OBJECT
+    Q_PROPERTY(int backColor READ backColor WRITE setBackColor)
+public:
+    explicit ColorButton(const QString &caption, QWidget *parent = nullptr, int backColor = Colour::Grey);
+
+    int backColor() const { return m_backColor; }
+    void setBackColor(int value);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int m_backColor;
+};

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QList>
+
+class ColorButton;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class QWidget;
+
+// Every control of the main window that a handler, a reader or the reset
+// needs, by its array name. Arrays are indexed like their names ("C_bi(17)"
+// is C_bi[17]); an index the array does not have holds nullptr.
+struct Controls
+{
+    // Actions and results
+    QList<ColorButton *> C_guolv_ks;        // 0-9
+    QListWidget *Li_out = nullptr;
+    QLabel *dadi_zhushu = nullptr;
+    QGroupBox *Frame_jindu = nullptr;
+    QList<QFrame *> T_jindutiao;            // 0 track, 1 fill
+    QPushButton *Cf = nullptr;              // takes the focus away from clicked buttons
+    QLineEdit *T_duijiang = nullptr;
+    QLabel *L_duijiang_news = nullptr;
+
+    // Typed boxes
+    QList<QPlainTextEdit *> T_cs_ip;        // 0 sum values, 3 base set
+    QList<QPlainTextEdit *> T_ding;         // 0-6
+    QList<QPlainTextEdit *> T_jj;           // 0 A, 1 B, 2 result
+    QLabel *Ljiaoji_zhushu = nullptr;
+
+    // Tolerance boxes: 0/1 positional kill, 2/3 dan rows, 4/5 total
+    QList<QComboBox *> Com_rc;
+
+    // Check boxes
+    QList<QCheckBox *> Check_hewei_sha1;    // 10 * position + digit
+    QList<QCheckBox *> Check_hewei_sha;     // sum tails
+    QList<QCheckBox *> Check_kuadu_sha;     // spans
+    QList<QCheckBox *> Check_tsm_sha;       // kill-all digits
+    QList<QCheckBox *> Check_ac_sha;        // AC values 1-6
+    QCheckBox *Check_dm_jchong = nullptr;
+
+    // Toggle buttons
+    QList<ColorButton *> C_bi;              // 0-14 ratios, 15-20 shapes, 21-149 grids, 150-158 exclusions
+    QList<ColorButton *> C_max;             // 0-8 smallest, 9-17 largest
+    QList<ColorButton *> C_danzu;           // 10 * row + digit
+    QList<ColorButton *> C_danzu_gs;        // 5 * row + count
+    QList<ColorButton *> C_cls;             // 0-27, 29, 31, 32: "清" and "全"
+
+    // Top panels
+    QList<ColorButton *> C_sst_0;           // tabs 0-5
+    QList<QGroupBox *> Frame_ding;          // panels 0-5
+
+    // Help, picture and feed
+    QList<ColorButton *> C_teshu_sm;        // 0-18
+    QWidget *Pic_dmsm = nullptr;
+    ColorButton *C_gb = nullptr;
+    QLabel *Image1 = nullptr;
+    QList<ColorButton *> C_gn_ding;         // link buttons 1-10
+    QList<QLabel *> L_di_ad;                // advert and contact labels 0-2
+
+    // Start-up timers
+    QTimer *Timer1 = nullptr;
+    QTimer *Timer_load = nullptr;
+    QTimer *Timer_ding = nullptr;
+    QTimer *Timer_hy_wz = nullptr;
+};
+
+// Puts a member into its array at its index, growing the array with nullptr.
+template<typename T>
+void place(QList<T *> &array, int index, T *control)
+{
+    if (array.size() <= index)
+        array.resize(index + 1, nullptr);
+    array[index] = control;
+}
