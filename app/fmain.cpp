@@ -1,5 +1,6 @@
 #include "app/fmain.h"
 
+#include "app/actions.h"
 #include "app/modal.h"
 #include "app/mycode.h"
 #include "panel/colorbutton.h"
@@ -21,27 +22,6 @@
 namespace {
 const QString kBaseSetHint = QStringLiteral("大底号码，双击清空\n");
 
-struct ActionButton
-{
-    const char16_t *caption;
-    int colour;
-};
-
-// C_guolv_ks: 0-4 live in the result column, 5-9 in the set-operation panel.
-constexpr ActionButton kActionButtons[] = {
-    {u"[开始缩水]", Colour::LightGreen},
-    {u"复制号码", Colour::LightGreen},
-    {u"转为组选", Colour::LightGreen},
-    {u"清空条件", Colour::LightYellow},
-    {u"反选", Colour::LightGreen},
-    {u"复制号码", Colour::Grey},
-    {u"A.B交集", Colour::Grey},
-    {u"A.B并集", Colour::Grey},
-    {u"A排除B", Colour::Grey},
-    {u"B排除A", Colour::Grey},
-};
-
-enum Action { Shrink, CopyResult, ToGroups, ResetConditions, Invert, CopySetResult };
 
 QTimer *makeStartupTimer(QObject *parent, const char *name, int interval)
 {
@@ -100,7 +80,7 @@ void Fmain::buildResultColumn()
     c.T_duijiang->setGeometry(88, y, w - 90, 22);
 
     auto action = [&](int index, const QRect &geometry) {
-        const ActionButton &spec = kActionButtons[index];
+        const ActionButtonSpec &spec = kActionButtons[index];
         place(c.C_guolv_ks, index,
               make_button(box, arrayName("C_guolv_ks", index), QString::fromUtf16(spec.caption), geometry,
                           spec.colour));
