@@ -113,3 +113,13 @@ int16_t tolerance_value(QStringView text)
     constexpr double high = std::numeric_limits<int16_t>::max();
     return int16_t(std::clamp(rounded, low, high));
 }
+
+std::optional<QStringView> text_after_key(QStringView text, QStringView key)
+{
+    const qsizetype first = text.indexOf(key);
+    if (key.isEmpty() || first < 0)
+        return std::nullopt;
+    const qsizetype start = first + key.size();
+    const qsizetype next = text.indexOf(key, start);
+    return next < 0 ? text.mid(start) : text.mid(start, next - start);
+}

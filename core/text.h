@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <cstdint>
+#include <optional>
 
 // Text rules shared by every box the player types into.
 
@@ -28,3 +29,8 @@ QList<QStringView> split_spaces(QStringView text);
 // none), rounded to the nearest whole number with halves to even, clamped to
 // 16 bits.
 int16_t tolerance_value(QStringView text);
+
+// The text between the first occurrence of key and its next occurrence, or to
+// the end of the text when key occurs once; nothing when key does not occur.
+// Help blocks and feed tags are framed by their key this way.
+std::optional<QStringView> text_after_key(QStringView text, QStringView key);
