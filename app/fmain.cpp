@@ -3,6 +3,10 @@
 #include "app/actions.h"
 #include "app/modal.h"
 #include "app/mycode.h"
+#include "app/shutdown.h"
+#include "help/dan_picture.h"
+#include "help/help_popups.h"
+#include "net/link_bar.h"
 #include "panel/colorbutton.h"
 #include "panel/factory.h"
 #include "panel/regions.h"
@@ -42,6 +46,8 @@ Fmain::Fmain(QWidget *parent)
     buildResultColumn();
     buildBaseSetBox();
     buildProgressFrame();
+    build_dan_picture_panel(this, m_controls);
+    build_link_bar(this, m_controls);
     buildTimers();
     connectHandlers();
 }
@@ -141,7 +147,10 @@ void Fmain::buildTimers()
         m_controls.Timer1->stop();
         startCore();
     });
-    connect(c.Timer_load, &QTimer::timeout, this, [this] { m_controls.Timer_load->stop(); });
+    connect(c.Timer_load, &QTimer::timeout, this, [this] {
+        m_controls.Timer_load->stop();
+        m_feed.run();
+    });
     connect(c.Timer_ding, &QTimer::timeout, this, [this] {
         m_controls.Timer_ding->stop();
         initialise_software();
@@ -165,10 +174,19 @@ void Fmain::connectHandlers()
     connectArray(c.C_max, &Fmain::onMinMaxClicked);
     connectArray(c.C_danzu, &Fmain::onDanDigitClicked);
     connectArray(c.C_danzu_gs, &Fmain::onDanCountClicked);
+    connectArray(c.C_teshu_sm, &Fmain::onHelpClicked);
+    connectArray(c.C_gn_ding, &Fmain::onLinkClicked);
+    connect(c.C_gb, &QPushButton::clicked, c.Pic_dmsm, &QWidget::hide);
+
+    auto *linkLabels = new LinkLabelWatcher(c.L_di_ad, this);
+    connect(linkLabels, &LinkLabelWatcher::moved, this, &Fmain::onLinkLabelHovered);
+    connect(linkLabels, &LinkLabelWatcher::clicked, this, [this](int index) { m_feed.openLabelLink(index); });
+    connect(c.Timer_hy_wz, &QTimer::timeout, this, &Fmain::calmLinkLabels);
 }
 
 void Fmain::startCore()
 {
+    load_help_text();
     fill_candidate_matrix(m_shrink);
 }
 
@@ -261,6 +279,30 @@ void Fmain::onDanCountClicked(int index)
     mycode::SetButtonColor_diandong(button, 1, Colour::Green, Colour::Grey);
 }
 
+void Fmain::onHelpClicked(int index)
+{
+    show_help_for_button(this, m_controls, index);
+}
+
+void Fmain::onLinkClicked(int index)
+{
+    m_feed.openLink(index);
+}
+
+void Fmain::onLinkLabelHovered(int index)
+{
+    paint_link_label(m_controls.L_di_ad[index], true);
+    m_controls.Timer_hy_wz->start(600);
+}
+
+void Fmain::calmLinkLabels()
+{
+    m_controls.Timer_hy_wz->setInterval(0);
+    m_controls.Timer_hy_wz->stop();
+    for (QLabel *label : std::as_const(m_controls.L_di_ad))
+        paint_link_label(label, false);
+}
+
 void Fmain::setProgress(double fraction)
 {
     const int track = m_controls.T_jindutiao[0]->width();
@@ -305,5 +347,7 @@ void Fmain::showInversion()
 void Fmain::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    QCoreApplication::quit();
+    m_feed.stop();
+    mycode::op_url(m_feed.exitAddress());
+    end_program();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/shrink.h"
+#include "net/server_feed.h"
 #include "panel/controls.h"
 
 #include <QWidget>
@@ -16,6 +17,7 @@ public:
 
     const Controls &controls() const { return m_controls; }
     const ShrinkState &shrinkState() const { return m_shrink; }
+    ServerFeed &serverFeed() { return m_feed; }
 
     void dispatch_action(int index);
 
@@ -37,6 +39,10 @@ private:
     void onMinMaxClicked(int index);
     void onDanDigitClicked(int index);
     void onDanCountClicked(int index);
+    void onHelpClicked(int index);
+    void onLinkClicked(int index);
+    void onLinkLabelHovered(int index);
+    void calmLinkLabels();
 
     void shrink_run();
     void setProgress(double fraction);
@@ -45,4 +51,5 @@ private:
 
     Controls m_controls;
     ShrinkState m_shrink;
+    ServerFeed m_feed{this, m_controls};
 };

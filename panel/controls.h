@@ -65,6 +65,7 @@ struct Controls
     QLabel *Image1 = nullptr;
     QList<ColorButton *> C_gn_ding;         // link buttons 1-10
     QList<QLabel *> L_di_ad;                // advert and contact labels 0-2
+    QLabel *L_server = nullptr;             // which feed server answered
 
     // Start-up timers
     QTimer *Timer1 = nullptr;
