@@ -174,14 +174,16 @@ void Fmain::startCore()
 
 void Fmain::initialise_software()
 {
-    for (int i = 0; i <= 4; ++i) {
-        for (int box = 0; box < 4; ++box)
-            m_controls.Com_rc.value(box)->addItem(QString::number(i));
-    }
-    for (int i = 0; i <= 12; ++i) {
-        for (int box = 4; box < 6; ++box)
-            m_controls.Com_rc.value(box)->addItem(QString::number(i));
-    }
+    auto appendItems = [this](int firstBox, int lastBox, int lastItem) {
+        for (int i = 0; i <= lastItem; ++i) {
+            for (int box = firstBox; box <= lastBox; ++box) {
+                if (QComboBox *combo = m_controls.Com_rc.value(box))
+                    combo->addItem(QString::number(i));
+            }
+        }
+    };
+    appendItems(0, 3, 4);
+    appendItems(4, 5, 12);
 }
 
 void Fmain::onActionClicked(int index)
