@@ -290,7 +290,7 @@ void Fmain::showResult(const ResultList &result)
     list->hide();
     list->clear();
     QCoreApplication::processEvents();
-    list->addItems(result.lines);
+    list->addItems(display_lines(result.text));
     list->show();
     m_controls.dadi_zhushu->setText(QString::number(result.count));
     QCoreApplication::processEvents();
