@@ -4,8 +4,13 @@
 #include "app/modal.h"
 #include "app/mycode.h"
 #include "panel/colorbutton.h"
+#include "filters/groups.h"
+#include "filters/prize_check.h"
+#include "filters/set_operations.h"
 #include "panel/factory.h"
+#include "panel/hints.h"
 #include "panel/regions.h"
+#include "panel/reset.h"
 #include "panel/snapshot.h"
 
 #include <QApplication>
@@ -20,7 +25,6 @@
 #include <QTimer>
 
 namespace {
-const QString kBaseSetHint = QStringLiteral("大底号码，双击清空\n");
 
 
 QTimer *makeStartupTimer(QObject *parent, const char *name, int interval)
@@ -64,7 +68,11 @@ void Fmain::buildResultColumn()
     const int w = column.width();
     int y = px(5130);
     make_label(box, QStringLiteral("最后注数："), QRect(2, y, 66, 20));
-    c.dadi_zhushu = make_label(box, QStringLiteral("0"), QRect(70, y, w - 72, 20), QStringLiteral("dadi_zhushu"));
+    c.dadi_zhushu = make_label(box, QStringLiteral("0"), QRect(70, y, w - 112, 20), QStringLiteral("dadi_zhushu"));
+    // The total tolerance's help sits above its row.
+    place(c.C_teshu_sm, 18,
+          make_button(box, arrayName("C_teshu_sm", 18), QStringLiteral("说明"), QRect(w - 40, y, 38, 20),
+                      Colour::HelpBlue));
 
     y += 24;
     make_label(box, QStringLiteral("总容错"), QRect(2, y, 38, 22));
@@ -103,7 +111,7 @@ void Fmain::buildResultColumn()
 
 void Fmain::buildBaseSetBox()
 {
-    QPlainTextEdit *box = make_text_box(this, arrayName("T_cs_ip", 3), Regions::BaseSetBox.rect(), kBaseSetHint);
+    QPlainTextEdit *box = make_text_box(this, arrayName("T_cs_ip", 3), Regions::BaseSetBox.rect(), Hints::BaseSet + u'\n');
     clear_on_double_click(box);
     place(m_controls.T_cs_ip, 3, box);
 }
@@ -165,6 +173,10 @@ void Fmain::connectHandlers()
     connectArray(c.C_max, &Fmain::onMinMaxClicked);
     connectArray(c.C_danzu, &Fmain::onDanDigitClicked);
     connectArray(c.C_danzu_gs, &Fmain::onDanCountClicked);
+    connectArray(c.C_cls, &Fmain::onClearClicked);
+    connect(c.T_duijiang, &QLineEdit::textChanged, this, [this](const QString &entry) {
+        m_controls.L_duijiang_news->setText(prize_caption(entry, m_shrink.ResultText));
+    });
 }
 
 void Fmain::startCore()
@@ -210,12 +222,33 @@ void Fmain::dispatch_action(int index)
     case CopyResult:
         mycode::data_cp(this, m_shrink.ResultText);
         break;
+    case ToGroups:
+        dispatch_action(Shrink);
+        showGroups();
+        m_controls.Frame_jindu->hide();
+        break;
+    case ResetConditions:
+        reset_all_conditions(this, m_controls);
+        m_controls.T_duijiang->clear();
+        break;
     case Invert:
         showInversion();
         break;
     case CopySetResult:
         if (QPlainTextEdit *result = m_controls.T_jj.value(2))
             mycode::data_cp(this, result->toPlainText());
+        break;
+    case Intersection:
+        combineBaseSets(u"jiao");
+        break;
+    case Union:
+        combineBaseSets(u"bing");
+        break;
+    case AWithoutB:
+        combineBaseSets(u"a_b");
+        break;
+    case BWithoutA:
+        combineBaseSets(u"b_a");
         break;
     default:
         break;
@@ -302,6 +335,37 @@ void Fmain::showInversion()
                  QStringLiteral("温馨提示"));
     showResult(invert_result(m_shrink));
     m_controls.C_guolv_ks[Invert]->setBackColor(Colour::Red);
+}
+
+void Fmain::showGroups()
+{
+    GroupTable table;
+    mark_groups(table, m_shrink.ResultText, m_controls.dadi_zhushu->text().toInt());
+    const ResultList groups = show_groups(table);
+    showResult(groups);
+    m_shrink.ResultText = groups.text;
+}
+
+void Fmain::combineBaseSets(QStringView code)
+{
+    Controls &c = m_controls;
+    c.T_jj[2]->clear();
+    c.Ljiaoji_zhushu->setText(QStringLiteral("0"));
+    const SetOperationResult combined = base_set_operation(code, c.T_jj[0]->toPlainText(), c.T_jj[1]->toPlainText());
+    // Each box is rewritten in one assignment.
+    c.T_jj[0]->setPlainText(combined.a);
+    c.T_jj[1]->setPlainText(combined.b);
+    c.T_jj[2]->setPlainText(combined.result);
+    c.Ljiaoji_zhushu->setText(QString::number(combined.count));
+}
+
+void Fmain::onClearClicked(int index)
+{
+    ColorButton *clear = m_controls.C_cls[index];
+    m_controls.Cf->setFocus();
+    clear->setEnabled(false);
+    clear_panel(m_controls, index);
+    clear->setEnabled(true);
 }
 
 void Fmain::closeEvent(QCloseEvent *event)

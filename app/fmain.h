@@ -37,11 +37,14 @@ private:
     void onMinMaxClicked(int index);
     void onDanDigitClicked(int index);
     void onDanCountClicked(int index);
+    void onClearClicked(int index);
 
     void shrink_run();
     void setProgress(double fraction);
     void showResult(const ResultList &result);
     void showInversion();
+    void showGroups();
+    void combineBaseSets(QStringView code);
 
     Controls m_controls;
     ShrinkState m_shrink;
