@@ -5,8 +5,10 @@
 #include "app/mycode.h"
 #include "panel/colorbutton.h"
 #include "panel/factory.h"
+#include "panel/lower_right_panels.h"
 #include "panel/regions.h"
 #include "panel/snapshot.h"
+#include "panel/top_panels.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,6 +42,9 @@ Fmain::Fmain(QWidget *parent)
     setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight));
 
     buildResultColumn();
+    build_top_panels(this, m_controls);
+    build_special_exclusions(this, m_controls);
+    build_min_max_digits(this, m_controls);
     buildBaseSetBox();
     buildProgressFrame();
     buildTimers();
@@ -165,22 +170,32 @@ void Fmain::connectHandlers()
     connectArray(c.C_max, &Fmain::onMinMaxClicked);
     connectArray(c.C_danzu, &Fmain::onDanDigitClicked);
     connectArray(c.C_danzu_gs, &Fmain::onDanCountClicked);
+    for (int i = 0; i < c.C_sst_0.size(); ++i)
+        connect(c.C_sst_0[i], &QPushButton::clicked, this, [this, i] { select_panel(m_controls, i); });
 }
 
 void Fmain::startCore()
 {
     fill_candidate_matrix(m_shrink);
+    m_controls.C_sst_0[0]->click();
 }
 
 void Fmain::initialise_software()
 {
+    stack_top_panels(m_controls);
+    m_controls.C_sst_0[0]->setBackColor(Colour::LightGreen);
+    // A tolerance box whose panel is not on the sheet is skipped.
+    auto append = [this](int box, int item) {
+        if (QComboBox *combo = m_controls.Com_rc.value(box))
+            combo->addItem(QString::number(item));
+    };
     for (int i = 0; i <= 4; ++i) {
         for (int box = 0; box < 4; ++box)
-            m_controls.Com_rc.value(box)->addItem(QString::number(i));
+            append(box, i);
     }
     for (int i = 0; i <= 12; ++i) {
         for (int box = 4; box < 6; ++box)
-            m_controls.Com_rc.value(box)->addItem(QString::number(i));
+            append(box, i);
     }
 }
 
