@@ -9,9 +9,11 @@
 #include "filters/set_operations.h"
 #include "panel/factory.h"
 #include "panel/hints.h"
+#include "panel/lower_right_panels.h"
 #include "panel/regions.h"
 #include "panel/reset.h"
 #include "panel/snapshot.h"
+#include "panel/top_panels.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -44,6 +46,9 @@ Fmain::Fmain(QWidget *parent)
     setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight));
 
     buildResultColumn();
+    build_top_panels(this, m_controls);
+    build_special_exclusions(this, m_controls);
+    build_min_max_digits(this, m_controls);
     buildBaseSetBox();
     buildProgressFrame();
     buildTimers();
@@ -173,6 +178,8 @@ void Fmain::connectHandlers()
     connectArray(c.C_max, &Fmain::onMinMaxClicked);
     connectArray(c.C_danzu, &Fmain::onDanDigitClicked);
     connectArray(c.C_danzu_gs, &Fmain::onDanCountClicked);
+    for (int i = 0; i < c.C_sst_0.size(); ++i)
+        connect(c.C_sst_0[i], &QPushButton::clicked, this, [this, i] { select_panel(m_controls, i); });
     connectArray(c.C_cls, &Fmain::onClearClicked);
     connect(c.T_duijiang, &QLineEdit::textChanged, this, [this](const QString &entry) {
         m_controls.L_duijiang_news->setText(prize_caption(entry, m_shrink.ResultText));
@@ -182,10 +189,13 @@ void Fmain::connectHandlers()
 void Fmain::startCore()
 {
     fill_candidate_matrix(m_shrink);
+    m_controls.C_sst_0[0]->click();
 }
 
 void Fmain::initialise_software()
 {
+    stack_top_panels(m_controls);
+    m_controls.C_sst_0[0]->setBackColor(Colour::LightGreen);
     auto appendItems = [this](int firstBox, int lastBox, int lastItem) {
         for (int i = 0; i <= lastItem; ++i) {
             for (int box = firstBox; box <= lastBox; ++box) {
