@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or the folder given as $1).
+# Configures and builds: build.sh [folder] [extra cmake arguments...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build}
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+shift || true
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 cmake --build "$build_dir" -j"$(nproc)"
