@@ -5,6 +5,8 @@
 #include "app/mycode.h"
 #include "panel/colorbutton.h"
 #include "panel/factory.h"
+#include "panel/left_column.h"
+#include "panel/pattern_grids.h"
 #include "panel/regions.h"
 #include "panel/snapshot.h"
 
@@ -39,6 +41,8 @@ Fmain::Fmain(QWidget *parent)
     setWindowTitle(QStringLiteral("Vintora"));
     setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight));
 
+    build_left_column(this, m_controls);
+    build_pattern_grids(this, m_controls);
     buildResultColumn();
     buildBaseSetBox();
     buildProgressFrame();
