@@ -106,7 +106,7 @@ void buildSumSpan(QWidget *window, Controls &c)
         if (row.boxes) {
             placeCheckRow(group, c.*row.boxes, row.family, 0, row.count, row.firstCaption, QPoint(fieldLeft, y));
         } else {
-            // Tall enough for one whole line of the hint; the rest scrolls.
+            // Tall enough for one whole line; a longer list scrolls.
             height = 25;
             QPlainTextEdit *box = make_text_box(group, arrayName("T_cs_ip", 0),
                                                 QRect(fieldLeft, y, 9 * kCheckPitch + kCheckWidth, height),
