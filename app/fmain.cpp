@@ -8,8 +8,11 @@
 #include "filters/prize_check.h"
 #include "filters/set_operations.h"
 #include "panel/factory.h"
+#include "panel/group_buttons.h"
 #include "panel/hints.h"
 #include "panel/lower_right_panels.h"
+#include "panel/left_column.h"
+#include "panel/pattern_grids.h"
 #include "panel/regions.h"
 #include "panel/reset.h"
 #include "panel/snapshot.h"
@@ -45,6 +48,8 @@ Fmain::Fmain(QWidget *parent)
     setWindowTitle(QStringLiteral("Vintora"));
     setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight));
 
+    build_left_column(this, m_controls);
+    build_pattern_grids(this, m_controls);
     buildResultColumn();
     build_top_panels(this, m_controls);
     build_special_exclusions(this, m_controls);
@@ -75,9 +80,7 @@ void Fmain::buildResultColumn()
     make_label(box, QStringLiteral("最后注数："), QRect(2, y, 66, 20));
     c.dadi_zhushu = make_label(box, QStringLiteral("0"), QRect(70, y, w - 112, 20), QStringLiteral("dadi_zhushu"));
     // The total tolerance's help sits above its row.
-    place(c.C_teshu_sm, 18,
-          make_button(box, arrayName("C_teshu_sm", 18), QStringLiteral("说明"), QRect(w - 40, y, 38, 20),
-                      Colour::HelpBlue));
+    make_help_button(box, c, 18, QPoint(w - 2 - px(HelpButtonWidth), y));
 
     y += 24;
     make_label(box, QStringLiteral("总容错"), QRect(2, y, 38, 22));

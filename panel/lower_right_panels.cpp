@@ -4,7 +4,7 @@
 #include "panel/controls.h"
 #include "panel/factory.h"
 #include "panel/regions.h"
-#include "panel/small_buttons.h"
+#include "panel/group_buttons.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -38,7 +38,7 @@ void build_special_exclusions(QWidget *window, Controls &c)
                           twipRect(left, Top, width, Regions::DigitButtonHeight)));
         left += width + Gap;
     }
-    place(c.C_teshu_sm, 4, make_help_button(frame, 4, region.width - Margin - HelpButtonWidth, 0));
+    make_help_button(frame, c, 4, QPoint(px(region.width - Margin - HelpButtonWidth), 0));
 }
 
 void build_min_max_digits(QWidget *window, Controls &c)
@@ -49,7 +49,7 @@ void build_min_max_digits(QWidget *window, Controls &c)
     panel->setGeometry(region.rect());
 
     // Two rows of touching digit buttons behind their labels; the clear
-    // button between the rows, the help on the top edge at the right.
+    // button beside the second row, the help on the top edge at the right.
     constexpr int LabelWidth = 780, RowTop = 15, RowPitch = 330;
     const char16_t *rowLabels[] = {u"最小号码", u"最大号码"};
     const int firstDigit[] = {0, 1};
@@ -66,6 +66,6 @@ void build_min_max_digits(QWidget *window, Controls &c)
         }
     }
     const int digitsRight = LabelWidth + 9 * Regions::DigitButtonWidth;
-    place(c.C_cls, 32, make_clear_button(panel, 32, digitsRight + 30, 165));
-    place(c.C_teshu_sm, 0, make_help_button(panel, 0, region.width - HelpButtonWidth, 0));
+    make_clear_button(panel, c, 32, QPoint(px(digitsRight + 30), px(RowTop + RowPitch)));
+    make_help_button(panel, c, 0, QPoint(px(region.width - HelpButtonWidth), 0));
 }

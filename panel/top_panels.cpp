@@ -5,7 +5,7 @@
 #include "panel/controls.h"
 #include "panel/factory.h"
 #include "panel/hints.h"
-#include "panel/small_buttons.h"
+#include "panel/group_buttons.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -78,8 +78,7 @@ void buildEntryBox(QGroupBox *frame, Controls &c, int box, int slot, int slotCou
         startText(box));
     clear_on_double_click(text);
     place(c.T_ding, box, text);
-    place(c.C_teshu_sm, spec.helpButton,
-          make_help_button(frame, spec.helpButton, slotLeft + slotWidth - HelpButtonWidth, 0));
+    make_help_button(frame, c, spec.helpButton, QPoint(px(slotLeft + slotWidth - HelpButtonWidth), 0));
 }
 
 void buildEntryPanels(QWidget *window, Controls &c)
@@ -120,8 +119,7 @@ void buildSetOperationPanel(QWidget *window, Controls &c)
             continue;
         make_label(frame, QString::fromUtf16(baseLabels[column]), twipRect(left, LabelTop, 900, labelHeight));
         const int clear = baseClearButtons[column];
-        place(c.C_cls, clear,
-              make_clear_button(frame, clear, left + columnWidth - Regions::ClearButtonWidth, LabelTop));
+        make_clear_button(frame, c, clear, QPoint(px(left + columnWidth - Regions::ClearButtonWidth), px(LabelTop)));
     }
     const int resultLeft = columnLeft(2);
     constexpr int CountLabelWidth = 780;
@@ -145,7 +143,7 @@ void buildSetOperationPanel(QWidget *window, Controls &c)
                                    ButtonHeight),
                           spec.colour));
     }
-    place(c.C_teshu_sm, 3, make_help_button(frame, 3, region.width - PanelMargin - HelpButtonWidth, 0));
+    make_help_button(frame, c, 3, QPoint(px(region.width - PanelMargin - HelpButtonWidth), 0));
 }
 }
 
