@@ -8,9 +8,19 @@
 #include "help/help_popups.h"
 #include "net/link_bar.h"
 #include "panel/colorbutton.h"
+#include "filters/groups.h"
+#include "filters/prize_check.h"
+#include "filters/set_operations.h"
 #include "panel/factory.h"
+#include "panel/group_buttons.h"
+#include "panel/hints.h"
+#include "panel/lower_right_panels.h"
+#include "panel/left_column.h"
+#include "panel/pattern_grids.h"
 #include "panel/regions.h"
+#include "panel/reset.h"
 #include "panel/snapshot.h"
+#include "panel/top_panels.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,7 +34,6 @@
 #include <QTimer>
 
 namespace {
-const QString kBaseSetHint = QStringLiteral("大底号码，双击清空\n");
 
 
 QTimer *makeStartupTimer(QObject *parent, const char *name, int interval)
@@ -43,7 +52,12 @@ Fmain::Fmain(QWidget *parent)
     setWindowTitle(QStringLiteral("Vintora"));
     setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight));
 
+    build_left_column(this, m_controls);
+    build_pattern_grids(this, m_controls);
     buildResultColumn();
+    build_top_panels(this, m_controls);
+    build_special_exclusions(this, m_controls);
+    build_min_max_digits(this, m_controls);
     buildBaseSetBox();
     buildProgressFrame();
     build_dan_picture_panel(this, m_controls);
@@ -70,7 +84,9 @@ void Fmain::buildResultColumn()
     const int w = column.width();
     int y = px(5130);
     make_label(box, QStringLiteral("最后注数："), QRect(2, y, 66, 20));
-    c.dadi_zhushu = make_label(box, QStringLiteral("0"), QRect(70, y, w - 72, 20), QStringLiteral("dadi_zhushu"));
+    c.dadi_zhushu = make_label(box, QStringLiteral("0"), QRect(70, y, w - 112, 20), QStringLiteral("dadi_zhushu"));
+    // The total tolerance's help sits above its row.
+    make_help_button(box, c, 18, QPoint(w - 2 - px(HelpButtonWidth), y));
 
     y += 24;
     make_label(box, QStringLiteral("总容错"), QRect(2, y, 38, 22));
@@ -109,7 +125,7 @@ void Fmain::buildResultColumn()
 
 void Fmain::buildBaseSetBox()
 {
-    QPlainTextEdit *box = make_text_box(this, arrayName("T_cs_ip", 3), Regions::BaseSetBox.rect(), kBaseSetHint);
+    QPlainTextEdit *box = make_text_box(this, arrayName("T_cs_ip", 3), Regions::BaseSetBox.rect(), Hints::BaseSet + u'\n');
     clear_on_double_click(box);
     place(m_controls.T_cs_ip, 3, box);
 }
@@ -174,6 +190,12 @@ void Fmain::connectHandlers()
     connectArray(c.C_max, &Fmain::onMinMaxClicked);
     connectArray(c.C_danzu, &Fmain::onDanDigitClicked);
     connectArray(c.C_danzu_gs, &Fmain::onDanCountClicked);
+    for (int i = 0; i < c.C_sst_0.size(); ++i)
+        connect(c.C_sst_0[i], &QPushButton::clicked, this, [this, i] { select_panel(m_controls, i); });
+    connectArray(c.C_cls, &Fmain::onClearClicked);
+    connect(c.T_duijiang, &QLineEdit::textChanged, this, [this](const QString &entry) {
+        m_controls.L_duijiang_news->setText(prize_caption(entry, m_shrink.ResultText));
+    });
     connectArray(c.C_teshu_sm, &Fmain::onHelpClicked);
     connectArray(c.C_gn_ding, &Fmain::onLinkClicked);
     connect(c.C_gb, &QPushButton::clicked, c.Pic_dmsm, &QWidget::hide);
@@ -188,18 +210,23 @@ void Fmain::startCore()
 {
     load_help_text();
     fill_candidate_matrix(m_shrink);
+    m_controls.C_sst_0[0]->click();
 }
 
 void Fmain::initialise_software()
 {
-    for (int i = 0; i <= 4; ++i) {
-        for (int box = 0; box < 4; ++box)
-            m_controls.Com_rc.value(box)->addItem(QString::number(i));
-    }
-    for (int i = 0; i <= 12; ++i) {
-        for (int box = 4; box < 6; ++box)
-            m_controls.Com_rc.value(box)->addItem(QString::number(i));
-    }
+    stack_top_panels(m_controls);
+    m_controls.C_sst_0[0]->setBackColor(Colour::LightGreen);
+    auto appendItems = [this](int firstBox, int lastBox, int lastItem) {
+        for (int i = 0; i <= lastItem; ++i) {
+            for (int box = firstBox; box <= lastBox; ++box) {
+                if (QComboBox *combo = m_controls.Com_rc.value(box))
+                    combo->addItem(QString::number(i));
+            }
+        }
+    };
+    appendItems(0, 3, 4);
+    appendItems(4, 5, 12);
 }
 
 void Fmain::onActionClicked(int index)
@@ -226,12 +253,33 @@ void Fmain::dispatch_action(int index)
     case CopyResult:
         mycode::data_cp(this, m_shrink.ResultText);
         break;
+    case ToGroups:
+        dispatch_action(Shrink);
+        showGroups();
+        m_controls.Frame_jindu->hide();
+        break;
+    case ResetConditions:
+        reset_all_conditions(this, m_controls);
+        m_controls.T_duijiang->clear();
+        break;
     case Invert:
         showInversion();
         break;
     case CopySetResult:
         if (QPlainTextEdit *result = m_controls.T_jj.value(2))
             mycode::data_cp(this, result->toPlainText());
+        break;
+    case Intersection:
+        combineBaseSets(u"jiao");
+        break;
+    case Union:
+        combineBaseSets(u"bing");
+        break;
+    case AWithoutB:
+        combineBaseSets(u"a_b");
+        break;
+    case BWithoutA:
+        combineBaseSets(u"b_a");
         break;
     default:
         break;
@@ -330,7 +378,7 @@ void Fmain::showResult(const ResultList &result)
     list->hide();
     list->clear();
     QCoreApplication::processEvents();
-    list->addItems(result.lines);
+    list->addItems(display_lines(result.text));
     list->show();
     m_controls.dadi_zhushu->setText(QString::number(result.count));
     QCoreApplication::processEvents();
@@ -342,6 +390,37 @@ void Fmain::showInversion()
                  QStringLiteral("温馨提示"));
     showResult(invert_result(m_shrink));
     m_controls.C_guolv_ks[Invert]->setBackColor(Colour::Red);
+}
+
+void Fmain::showGroups()
+{
+    GroupTable table;
+    mark_groups(table, m_shrink.ResultText, m_controls.dadi_zhushu->text().toInt());
+    const ResultList groups = show_groups(table);
+    showResult(groups);
+    m_shrink.ResultText = groups.text;
+}
+
+void Fmain::combineBaseSets(QStringView code)
+{
+    Controls &c = m_controls;
+    c.T_jj[2]->clear();
+    c.Ljiaoji_zhushu->setText(QStringLiteral("0"));
+    const SetOperationResult combined = base_set_operation(code, c.T_jj[0]->toPlainText(), c.T_jj[1]->toPlainText());
+    // Each box is rewritten in one assignment.
+    c.T_jj[0]->setPlainText(combined.a);
+    c.T_jj[1]->setPlainText(combined.b);
+    c.T_jj[2]->setPlainText(combined.result);
+    c.Ljiaoji_zhushu->setText(QString::number(combined.count));
+}
+
+void Fmain::onClearClicked(int index)
+{
+    ColorButton *clear = m_controls.C_cls[index];
+    m_controls.Cf->setFocus();
+    clear->setEnabled(false);
+    clear_panel(m_controls, index);
+    clear->setEnabled(true);
 }
 
 void Fmain::closeEvent(QCloseEvent *event)

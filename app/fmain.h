@@ -39,6 +39,7 @@ private:
     void onMinMaxClicked(int index);
     void onDanDigitClicked(int index);
     void onDanCountClicked(int index);
+    void onClearClicked(int index);
     void onHelpClicked(int index);
     void onLinkClicked(int index);
     void onLinkLabelHovered(int index);
@@ -48,6 +49,8 @@ private:
     void setProgress(double fraction);
     void showResult(const ResultList &result);
     void showInversion();
+    void showGroups();
+    void combineBaseSets(QStringView code);
 
     Controls m_controls;
     ShrinkState m_shrink;

@@ -14,27 +14,38 @@ QString four_digits(int n)
 ResultList list_numbers(const std::function<bool(int)> &isListed)
 {
     ResultList result;
-    QString line;
-    int onLine = 0;
+    QString text(kCandidateCount * 5, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
     for (int n = 0; n < kCandidateCount; ++n) {
         if (!isListed(n))
             continue;
-        const QString number = four_digits(n);
-        if (result.count > 0)
-            result.text += u' ';
-        result.text += number;
+        out[0] = char16_t(u'0' + n / 1000);
+        out[1] = char16_t(u'0' + n / 100 % 10);
+        out[2] = char16_t(u'0' + n / 10 % 10);
+        out[3] = char16_t(u'0' + n % 10);
+        out[4] = u' ';
+        out += 5;
         ++result.count;
-        line += number;
-        line += u' ';
-        if (++onLine == 4) {
-            result.lines.append(line);
-            line.clear();
-            onLine = 0;
-        }
     }
-    if (!line.isEmpty())
-        result.lines.append(line);
+    text.truncate(std::max(result.count * 5 - 1, 0));
+    result.text = std::move(text);
     return result;
+}
+
+QStringList display_lines(const QString &numbers)
+{
+    // A full line is four numbers with their spaces: twenty characters of
+    // the text, whose last one is already the separating space.
+    constexpr qsizetype kLineLength = 4 * 5;
+    QStringList lines;
+    lines.reserve(numbers.size() / kLineLength + 1);
+    for (qsizetype start = 0; start < numbers.size(); start += kLineLength) {
+        QString line = numbers.sliced(start, std::min(kLineLength, numbers.size() - start));
+        if (!line.endsWith(u' '))
+            line += u' ';
+        lines.append(line);
+    }
+    return lines;
 }
 
 void fill_candidate_matrix(ShrinkState &state)

@@ -16,16 +16,19 @@ struct ShrinkState
     int16_t BaseSetActive = 0;
 };
 
-// A shown list: four numbers per line, each followed by one space.
+// A listed result: its numbers joined by single spaces, and how many.
 struct ResultList
 {
-    QStringList lines;
     int count = 0;
-    QString text;               // the numbers joined by single spaces
+    QString text;
 };
 
 // Lists every n of 0-9999 for which isListed(n) holds, ascending.
 ResultList list_numbers(const std::function<bool(int)> &isListed);
+
+// The lines of a shown list: four numbers per line, each followed by one
+// space; only the last line may hold fewer.
+QStringList display_lines(const QString &numbers);
 
 // Four digits with leading zeros.
 QString four_digits(int n);

@@ -1,0 +1,158 @@
+// vintora_bench: medians of the engine and the window, beside the floor of
+// allocating and filling the matrix, and the program's resident memory.
+//
+// Run offscreen: QT_QPA_PLATFORM=offscreen ./build/bench/vintora_bench
+
+#include "app/fmain.h"
+#include "app/modal.h"
+#include "core/shrink.h"
+#include "panel/colorbutton.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+double medianMicroseconds(int runs, const std::function<void()> &work)
+{
+    std::vector<double> times;
+    times.reserve(runs);
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        work();
+        times.push_back(clock.nsecsElapsed() / 1000.0);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void report(const char *what, double microseconds, const char *target)
+{
+    std::printf("%-58s %10.1f us   %s\n", what, microseconds, target);
+}
+
+long residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+// Every family active, with the typed lists players paste: 10,000 straight
+// numbers, 2,000 compound lines, 2,000 positional patterns and every two- and
+// three-digit combination in the must-contain boxes.
+Selections heavySelections()
+{
+    QRandomGenerator random(20170601);
+    Selections s;
+    QString straight, compound, patterns, twoCodes, threeCodes;
+    for (int n = 0; n < 10000; ++n)
+        straight += four_digits(int(random.bounded(10000))) + u'\n';
+    auto field = [&random] {
+        QString digits;
+        for (int d = 0; d < 10; ++d) {
+            if (random.bounded(3) == 0)
+                digits += QChar(u'0' + d);
+        }
+        return digits;
+    };
+    for (int line = 0; line < 2000; ++line)
+        compound += field() + u'*' + field() + u'*' + field() + u'*' + field() + u'\n';
+    for (int i = 0; i < 2000; ++i) {
+        QString pattern = four_digits(int(random.bounded(10000)));
+        pattern[int(random.bounded(4))] = u'*';
+        patterns += pattern + u' ';
+    }
+    for (int n = 0; n < 100; ++n)
+        twoCodes += QStringLiteral("%1 ").arg(n, 2, 10, QChar(u'0'));
+    for (int n = 0; n < 1000; ++n)
+        threeCodes += QStringLiteral("%1 ").arg(n, 3, 10, QChar(u'0'));
+    s.entered.boxes = {straight, compound, QStringLiteral("13 57"), twoCodes,
+                       QStringLiteral("999 135"), threeCodes, patterns};
+
+    s.positionalKill.struck[3] = s.positionalKill.struck[17] = s.positionalKill.struck[35] = true;
+    s.positionalKill.tolerance = {0, 1};
+    s.sumSpan.sumTails[3] = true;
+    s.sumSpan.sumValueText = QStringLiteral("00 05 08 16 33");
+    s.sumSpan.spans[0] = true;
+    s.sumSpan.killAllDigits[7] = true;
+    s.sumSpan.acValues[0] = true;
+    s.dan.digits = {QStringLiteral("12"), QStringLiteral("345"), QString(), QString()};
+    s.dan.counts = {QStringLiteral("12"), QString(), QString(), QString()};
+    s.dan.tolerance = {0, 1};
+    s.ratios.lists = {QStringLiteral("1:3*2:2*3:1*"), QStringLiteral("2:2*"), QString()};
+    s.shapes.list = QStringLiteral("上山*N形*");
+    s.patterns.lists = {QStringLiteral("小小小小*"), QStringLiteral("奇奇奇奇*"), QStringLiteral("合合合合*"),
+                        QStringLiteral("0000*2202*")};
+    s.specialExclusions.captions = {QStringLiteral("4连"), QStringLiteral("AAAA")};
+    s.minMax = {QStringLiteral("0123"), QStringLiteral("6789")};
+    s.total = {0, 2};
+    return s;
+}
+
+void benchEngine()
+{
+    ShrinkState state;
+    report("floor: allocate and fill the matrix",
+           medianMicroseconds(500, [&] { fill_candidate_matrix(state); }), "");
+    const Selections nothing;
+    report("shrink run, nothing selected", medianMicroseconds(500, [&] {
+               run_shrink(nothing, state);
+               collect_survivors(state);
+           }),
+           "target <= 300 us");
+    const Selections heavy = heavySelections();
+    report("shrink run, every family with heavy typed lists", medianMicroseconds(200, [&] {
+               run_shrink(heavy, state);
+               collect_survivors(state);
+           }),
+           "target <= 1000 us");
+}
+
+void benchWindow()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    set_modal_capture([](const ModalMessage &) {});
+    Fmain window;
+    window.findChild<QTimer *>(QStringLiteral("Timer_load"))->stop();
+    window.show();
+    QTest::qWait(100);
+    std::printf("%-58s %10ld kB\n", "resident memory after start-up", residentKilobytes());
+
+    auto *start = window.findChild<ColorButton *>(QStringLiteral("C_guolv_ks(0)"));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("Li_out"));
+    report("click on [开始缩水] until Li_out holds 2,500 lines", medianMicroseconds(50, [&] {
+               start->click();
+               if (list->count() != 2500)
+                   std::fprintf(stderr, "unexpected list of %d lines\n", int(list->count()));
+           }),
+           "target <= 20000 us");
+    std::printf("%-58s %10ld kB\n", "resident memory after full runs", residentKilobytes());
+    set_modal_capture({});
+}
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    benchEngine();
+    benchWindow();
+    return 0;
+}

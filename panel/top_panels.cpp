@@ -1,0 +1,177 @@
+#include "panel/top_panels.h"
+
+#include "app/actions.h"
+#include "panel/colorbutton.h"
+#include "panel/controls.h"
+#include "panel/factory.h"
+#include "panel/hints.h"
+#include "panel/group_buttons.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+// The seven entry boxes T_ding in index order; the boxes of one panel stand
+// side by side, each with its label on the left and its help on the top edge.
+struct EntryBoxSpec
+{
+    int panel;
+    const char16_t *label;
+    int helpButton;
+};
+
+constexpr EntryBoxSpec kEntryBoxes[] = {
+    {0, u"双击清空", 5},
+    {1, u"双击清空", 11},
+    {2, u"杀两码组合", 13},
+    {2, u"必出两码组合", 14},
+    {3, u"杀3码组合", 15},
+    {3, u"必出3码组合", 16},
+    {4, u"双击清空", 17},
+};
+
+// Inside an entry panel, in twips.
+constexpr int PanelMargin = 90, SlotGap = 120;
+constexpr int ContentTop = 300;
+constexpr int EntryLabelWidth = 1140, EntryLabelGap = 30;
+
+QString startText(int box)
+{
+    return u'\n' + (box == 0 ? Hints::StraightListNotice : Hints::DoubleClickToClear) + u'\n';
+}
+
+void buildTabs(QWidget *window, Controls &c)
+{
+    int left = Regions::TabRow.left;
+    for (int i = 0; i < TopPanelCount; ++i) {
+        const TopPanelSpec &panel = kTopPanels[i];
+        place(c.C_sst_0, i,
+              make_button(window, arrayName("C_sst_0", i), QString::fromUtf16(panel.caption),
+                          twipRect(left, Regions::TabRow.top, panel.tabWidth, TabHeight)));
+        left += panel.tabWidth + TabGap;
+    }
+}
+
+QGroupBox *buildPanelFrame(QWidget *window, Controls &c, int index, const Region &region)
+{
+    QGroupBox *frame = make_frame(window, arrayName("Frame_ding", index),
+                                  QString::fromUtf16(kTopPanels[index].caption), region.rect());
+    place(c.Frame_ding, index, frame);
+    return frame;
+}
+
+void buildEntryBox(QGroupBox *frame, Controls &c, int box, int slot, int slotCount)
+{
+    const Region &region = Regions::TopPanelFrame;
+    const int slotWidth = (region.width - 2 * PanelMargin - (slotCount - 1) * SlotGap) / slotCount;
+    const int slotLeft = PanelMargin + slot * (slotWidth + SlotGap);
+    const int boxLeft = slotLeft + EntryLabelWidth + EntryLabelGap;
+    const EntryBoxSpec &spec = kEntryBoxes[box];
+
+    make_label(frame, QString::fromUtf16(spec.label),
+               twipRect(slotLeft, ContentTop, EntryLabelWidth, Regions::DigitButtonHeight));
+    QPlainTextEdit *text = make_text_box(
+        frame, arrayName("T_ding", box),
+        twipRect(boxLeft, ContentTop, slotLeft + slotWidth - boxLeft, region.height - ContentTop - PanelMargin),
+        startText(box));
+    clear_on_double_click(text);
+    place(c.T_ding, box, text);
+    make_help_button(frame, c, spec.helpButton, QPoint(px(slotLeft + slotWidth - HelpButtonWidth), 0));
+}
+
+void buildEntryPanels(QWidget *window, Controls &c)
+{
+    const int boxCount = int(std::size(kEntryBoxes));
+    for (int panel = 0; panel < SetOperationPanelIndex; ++panel) {
+        QGroupBox *frame = buildPanelFrame(window, c, panel, Regions::TopPanelFrame);
+        int slotCount = 0;
+        for (const EntryBoxSpec &spec : kEntryBoxes)
+            slotCount += spec.panel == panel ? 1 : 0;
+        int slot = 0;
+        for (int box = 0; box < boxCount; ++box) {
+            if (kEntryBoxes[box].panel == panel)
+                buildEntryBox(frame, c, box, slot++, slotCount);
+        }
+    }
+}
+
+// Base sets A and B and their result in three columns; the operations in a
+// row beneath them.
+void buildSetOperationPanel(QWidget *window, Controls &c)
+{
+    const Region &region = Regions::SetOperationPanel;
+    QGroupBox *frame = buildPanelFrame(window, c, SetOperationPanelIndex, region);
+
+    constexpr int ColumnGap = 90, LabelTop = 300, BoxTop = 630, BoxHeight = 1800;
+    const int columnWidth = (region.width - 2 * PanelMargin - 2 * ColumnGap) / 3;
+    auto columnLeft = [&](int column) { return PanelMargin + column * (columnWidth + ColumnGap); };
+    const int labelHeight = Regions::ClearButtonHeight;
+
+    const char16_t *baseLabels[] = {u"大底A", u"大底B"};
+    const int baseClearButtons[] = {24, 26};
+    for (int column = 0; column < 3; ++column) {
+        const int left = columnLeft(column);
+        place(c.T_jj, column,
+              make_text_box(frame, arrayName("T_jj", column), twipRect(left, BoxTop, columnWidth, BoxHeight)));
+        if (column == 2)
+            continue;
+        make_label(frame, QString::fromUtf16(baseLabels[column]), twipRect(left, LabelTop, 900, labelHeight));
+        const int clear = baseClearButtons[column];
+        make_clear_button(frame, c, clear, QPoint(px(left + columnWidth - Regions::ClearButtonWidth), px(LabelTop)));
+    }
+    const int resultLeft = columnLeft(2);
+    constexpr int CountLabelWidth = 780;
+    make_label(frame, QStringLiteral("结果注数"), twipRect(resultLeft, LabelTop, CountLabelWidth, labelHeight));
+    c.Ljiaoji_zhushu = make_label(
+        frame, QStringLiteral("0"),
+        twipRect(resultLeft + CountLabelWidth + 15, LabelTop, columnWidth - CountLabelWidth - 15, labelHeight),
+        QStringLiteral("Ljiaoji_zhushu"));
+
+    // The operations first, copying their result last.
+    constexpr Action kRow[] = {Intersection, Union, AWithoutB, BWithoutA, CopySetResult};
+    constexpr int ButtonTop = 2520, ButtonHeight = 390, ButtonGap = 75;
+    const int buttonCount = int(std::size(kRow));
+    const int buttonWidth = (region.width - 2 * PanelMargin - (buttonCount - 1) * ButtonGap) / buttonCount;
+    for (int k = 0; k < buttonCount; ++k) {
+        const int index = kRow[k];
+        const ActionButtonSpec &spec = kActionButtons[index];
+        place(c.C_guolv_ks, index,
+              make_button(frame, arrayName("C_guolv_ks", index), QString::fromUtf16(spec.caption),
+                          twipRect(PanelMargin + k * (buttonWidth + ButtonGap), ButtonTop, buttonWidth,
+                                   ButtonHeight),
+                          spec.colour));
+    }
+    make_help_button(frame, c, 3, QPoint(px(region.width - PanelMargin - HelpButtonWidth), 0));
+}
+}
+
+void build_top_panels(QWidget *window, Controls &c)
+{
+    buildTabs(window, c);
+    buildEntryPanels(window, c);
+    buildSetOperationPanel(window, c);
+    // Panel 0 stays up until the start-up press of its tab; the set-operation
+    // panel would cover the positional kill meanwhile.
+    for (int i = 1; i < TopPanelCount; ++i)
+        c.Frame_ding[i]->hide();
+}
+
+void stack_top_panels(Controls &c)
+{
+    for (int i = 0; i < SetOperationPanelIndex; ++i)
+        c.Frame_ding[i]->move(Regions::TopPanelFrame.rect().topLeft());
+}
+
+void select_panel(Controls &c, int index)
+{
+    c.Cf->setFocus();
+    for (int i = 0; i < TopPanelCount; ++i) {
+        c.Frame_ding[i]->hide();
+        c.C_sst_0[i]->setBackColor(Colour::Grey);
+    }
+    c.Frame_ding[index]->show();
+    c.C_sst_0[index]->setBackColor(Colour::LightGreen);
+    c.Frame_ding[index]->raise();
+}

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Vintora needs on Debian 12.
+# Runs as root without prompts and skips packages that are already there.
+set -euo pipefail
+
+packages=(
+    build-essential cmake
+    qt6-base-dev qt6-base-dev-tools qt6-httpserver-dev libgl-dev
+    fonts-noto-cjk
+    xvfb imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

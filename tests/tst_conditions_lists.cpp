@@ -1,0 +1,267 @@
+#include "testsupport.h"
+
+#include "panel/geometry.h"
+
+#include <QPlainTextEdit>
+#include <QSet>
+#include <algorithm>
+#include <array>
+#include <functional>
+
+// The typed lists of the top panels, the special exclusions and the
+// smallest/largest digit, run through "[开始缩水]" as a player does. Expected
+// survivors come from plain loops over the four digits of every number.
+class ConditionsListsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void straightListKillsExactlyItsNumbers_data();
+    void straightListKillsExactlyItsNumbers();
+    void mustContainTwoKeepsOnlyNumbersWithBoth();
+    void mustContainTwoWithoutAnEntryKillsAll();
+    void killThreeRejectsEveryNumberWithThreeNines();
+    void compoundBetKillsItsProduct();
+    void compoundBetsOnTwoLines();
+    void positionalPatterns_data();
+    void positionalPatterns();
+    void fourRunKillsTheTenRuns();
+    void fourEqualAndFourDistinctDigits();
+    void smallestAndLargestFiveLeaveOnlyFiveFiveFiveFive();
+    void smallestZeroKeepsNumbersWithAZero();
+
+private:
+    void type(int box, const QString &text);
+    void press(const char *family, int index);
+    bool shrink(QSet<int> &survivors);
+
+    ModalRecorder m_modals;
+    std::unique_ptr<Fmain> m_window;
+};
+
+namespace {
+constexpr int ShrinkAction = 0;
+
+std::array<int, 4> digitsOf(int n)
+{
+    return {n / 1000, n / 100 % 10, n / 10 % 10, n % 10};
+}
+
+int countOf(int digit, int n)
+{
+    const auto digits = digitsOf(n);
+    return int(std::count(digits.begin(), digits.end(), digit));
+}
+
+int distinctDigits(int n)
+{
+    const auto digits = digitsOf(n);
+    return int(QSet<int>(digits.begin(), digits.end()).size());
+}
+
+QSet<int> numbersWhere(const std::function<bool(int)> &keep)
+{
+    QSet<int> numbers;
+    for (int n = 0; n < 10000; ++n) {
+        if (keep(n))
+            numbers.insert(n);
+    }
+    return numbers;
+}
+
+QSet<int> allBut(const QSet<int> &killed)
+{
+    return numbersWhere([&](int n) { return !killed.contains(n); });
+}
+}
+
+void ConditionsListsTest::initTestCase()
+{
+    useTestFolders();
+}
+
+void ConditionsListsTest::init()
+{
+    m_window = startedWindow();
+}
+
+void ConditionsListsTest::cleanup()
+{
+    m_window.reset();
+}
+
+void ConditionsListsTest::type(int box, const QString &text)
+{
+    control<QPlainTextEdit>(m_window.get(), arrayName("T_ding", box))->setPlainText(text);
+}
+
+void ConditionsListsTest::press(const char *family, int index)
+{
+    button(m_window.get(), arrayName(family, index))->click();
+}
+
+// Runs the shrink and collects the listed numbers; false when the result
+// text is malformed or the count label disagrees with it.
+bool ConditionsListsTest::shrink(QSet<int> &survivors)
+{
+    const int count = pressAction(m_window.get(), ShrinkAction);
+    survivors.clear();
+    const QString result = m_window->shrinkState().ResultText;
+    for (QStringView number : QStringView(result).split(u' ', Qt::SkipEmptyParts)) {
+        if (number.size() != 4) {
+            qWarning("result holds %s", qPrintable(number.toString()));
+            return false;
+        }
+        survivors.insert(number.toInt());
+    }
+    if (count != survivors.size()) {
+        qWarning("count label %d against %lld listed", count, qlonglong(survivors.size()));
+        return false;
+    }
+    return true;
+}
+
+void ConditionsListsTest::straightListKillsExactlyItsNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("spaces") << QStringLiteral("1234 5890 6899 1479");
+    QTest::newRow("commas") << QStringLiteral("1234,5890,6899,1479");
+    QTest::newRow("line breaks") << QStringLiteral("1234\n5890\n6899\n1479");
+    QTest::newRow("short and long entries ignored") << QStringLiteral("1234 123 5890 12345 6899 1479");
+}
+
+void ConditionsListsTest::straightListKillsExactlyItsNumbers()
+{
+    QFETCH(QString, text);
+    type(0, text);
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    QCOMPARE(survivors.size(), 9996);
+    QCOMPARE(survivors, allBut({1234, 5890, 6899, 1479}));
+}
+
+void ConditionsListsTest::mustContainTwoKeepsOnlyNumbersWithBoth()
+{
+    type(3, QStringLiteral("89"));
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    QCOMPARE(survivors.size(), 974);
+    QCOMPARE(survivors, numbersWhere([](int n) { return countOf(8, n) > 0 && countOf(9, n) > 0; }));
+}
+
+void ConditionsListsTest::mustContainTwoWithoutAnEntryKillsAll()
+{
+    type(3, QStringLiteral("8"));
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    QVERIFY(survivors.isEmpty());
+}
+
+void ConditionsListsTest::killThreeRejectsEveryNumberWithThreeNines()
+{
+    type(4, QStringLiteral("999"));
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    for (int n : {9991, 9399, 4999, 9989, 9999})
+        QVERIFY2(!survivors.contains(n), qPrintable(QString::number(n)));
+    QVERIFY(survivors.contains(9980));
+    QCOMPARE(survivors.size(), 10000 - 37);
+    QCOMPARE(survivors, numbersWhere([](int n) { return countOf(9, n) < 3; }));
+}
+
+void ConditionsListsTest::compoundBetKillsItsProduct()
+{
+    type(1, QStringLiteral("123456*2345678*1234567*1234567890"));
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    QCOMPARE(survivors.size(), 10000 - 2940);
+    QCOMPARE(survivors, numbersWhere([](int n) {
+                 const auto d = digitsOf(n);
+                 const bool covered = d[0] >= 1 && d[0] <= 6 && d[1] >= 2 && d[1] <= 8 && d[2] >= 1 && d[2] <= 7;
+                 return !covered;
+             }));
+}
+
+void ConditionsListsTest::compoundBetsOnTwoLines()
+{
+    type(1, QStringLiteral("1*1*1*1\n2*2*2*2"));
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    QCOMPARE(survivors, allBut({1111, 2222}));
+}
+
+void ConditionsListsTest::positionalPatterns_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("endsMatter");
+    QTest::newRow("two patterns") << QStringLiteral("12** **89") << true;
+    QTest::newRow("two patterns on two lines") << QStringLiteral("12**\n**89") << true;
+    QTest::newRow("a short token ends the list") << QStringLiteral("12** 123 **89") << false;
+}
+
+void ConditionsListsTest::positionalPatterns()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, endsMatter);
+    type(6, text);
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    QCOMPARE(survivors.size(), endsMatter ? 10000 - 199 : 10000 - 100);
+    QCOMPARE(survivors, numbersWhere([&](int n) { return n / 100 != 12 && (!endsMatter || n % 100 != 89); }));
+}
+
+void ConditionsListsTest::fourRunKillsTheTenRuns()
+{
+    press("C_bi", 153);   // 4连
+    // Four consecutive digits, 9 and 0 counted as neighbours.
+    auto isFourRun = [](int n) {
+        const auto digits = digitsOf(n);
+        const QSet<int> set(digits.begin(), digits.end());
+        for (int first = 0; first < 10; ++first) {
+            if (set == QSet<int>{first, (first + 1) % 10, (first + 2) % 10, (first + 3) % 10})
+                return true;
+        }
+        return false;
+    };
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    QCOMPARE(survivors.size(), 10000 - 240);
+    QCOMPARE(survivors, numbersWhere([&](int n) { return !isFourRun(n); }));
+    for (int n : {1234, 9012, 8901, 7890})
+        QVERIFY(!survivors.contains(n));
+}
+
+void ConditionsListsTest::fourEqualAndFourDistinctDigits()
+{
+    press("C_bi", 154);   // AAAA
+    press("C_bi", 158);   // ABCD
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    QCOMPARE(survivors.size(), 10000 - 5050);
+    QCOMPARE(survivors, numbersWhere([](int n) { return distinctDigits(n) == 2 || distinctDigits(n) == 3; }));
+}
+
+void ConditionsListsTest::smallestAndLargestFiveLeaveOnlyFiveFiveFiveFive()
+{
+    press("C_max", 5);    // smallest 5
+    press("C_max", 13);   // largest 5
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    QCOMPARE(survivors, QSet<int>{5555});
+}
+
+void ConditionsListsTest::smallestZeroKeepsNumbersWithAZero()
+{
+    press("C_max", 0);
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    QCOMPARE(survivors.size(), 3439);
+    QCOMPARE(survivors, numbersWhere([](int n) { return countOf(0, n) > 0; }));
+}
+
+QTEST_MAIN(ConditionsListsTest)
+#include "tst_conditions_lists.moc"
