@@ -1,36 +1,14 @@
 #include "app/mycode.h"
+#include "browserrecorder.h"
 #include "httpfixture.h"
 #include "net/http.h"
 #include "testsupport.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QStringEncoder>
-#include <QUrl>
 
 using namespace std::chrono_literals;
-
-// Receives the addresses the program asks the browser to open.
-class BrowserRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    BrowserRecorder()
-    {
-        for (const char *scheme : {"http", "https"})
-            QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "open");
-    }
-    ~BrowserRecorder() override
-    {
-        for (const char *scheme : {"http", "https"})
-            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
-    }
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
 
 class TstHttp : public QObject
 {
