@@ -8,6 +8,8 @@
 #include <QStringEncoder>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/prctl.h>
 
 namespace {
 // The feed server as a child process on a free loopback port.
@@ -16,6 +18,8 @@ class FeedServer
 public:
     FeedServer(const QString &folder, const QString &reports)
     {
+        // The server ends with the test even when the test dies.
+        m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         m_process.start(QStringLiteral(FEED_SERVER), {QStringLiteral("--port"), QStringLiteral("0"),
                                                       QStringLiteral("--folder"), folder,
                                                       QStringLiteral("--reports"), reports});
