@@ -46,11 +46,18 @@ void fill_candidate_matrix(ShrinkState &state)
 {
     state.matrix = std::make_unique<CandidateMatrix>();
     CandidateMatrix &m = *state.matrix;
-    for (int n = 0; n < kCandidateCount; ++n) {
-        m.cells[ThousandsRow][n] = int16_t(n / 1000);
-        m.cells[HundredsRow][n] = int16_t(n / 100 % 10);
-        m.cells[TensRow][n] = int16_t(n / 10 % 10);
-        m.cells[UnitsRow][n] = int16_t(n % 10);
+    int n = 0;
+    for (int16_t thousands = 0; thousands < 10; ++thousands) {
+        for (int16_t hundreds = 0; hundreds < 10; ++hundreds) {
+            for (int16_t tens = 0; tens < 10; ++tens) {
+                for (int16_t units = 0; units < 10; ++units, ++n) {
+                    m.cells[ThousandsRow][n] = thousands;
+                    m.cells[HundredsRow][n] = hundreds;
+                    m.cells[TensRow][n] = tens;
+                    m.cells[UnitsRow][n] = units;
+                }
+            }
+        }
     }
     state.ResultText.clear();
 }
