@@ -2,6 +2,7 @@
 
 #include "filters/candidate_digits.h"
 
+#include <bit>
 #include <vector>
 
 namespace {
@@ -48,7 +49,7 @@ int hitsOf(const std::array<uint8_t, 4> &digits, unsigned danDigits, bool countR
         present |= 1u << d;
         hits += (danDigits >> d) & 1u;
     }
-    return countRepeats ? hits : __builtin_popcount(present & danDigits);
+    return countRepeats ? hits : std::popcount(present & danDigits);
 }
 }
 

@@ -4,6 +4,7 @@
 #include "filters/candidate_digits.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 
 namespace {
@@ -25,7 +26,7 @@ int acValueOf(const std::array<uint8_t, 4> &d)
         for (int j = i + 1; j < 4; ++j)
             seen |= 1 << std::abs(d[i] - d[j]);
     }
-    return __builtin_popcount(unsigned(seen));
+    return std::popcount(unsigned(seen));
 }
 
 const DigitProperties &digitProperties()

@@ -5,29 +5,41 @@
 
 #include <QStringTokenizer>
 #include <algorithm>
+#include <bit>
 #include <bitset>
-#include <unordered_set>
+#include <span>
+#include <vector>
 
 namespace {
 constexpr uint16_t kAnyDigit = 0x3FF;
 
-bool isAsciiDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
+bool isAsciiDigit(QChar ch) { return unsigned(ch.unicode() - u'0') < 10u; }
 int digitValue(QChar ch) { return ch.unicode() - u'0'; }
 
 // Calls use(entry) for every entry of exactly `length` digits in a digit-list
-// box, where any character but a digit separates entries. Returns false when
-// the box holds no digit at all, which switches its filter off.
+// box. Returns false when the box holds no digit at all, which switches its
+// filter off. Cleaning a box to digits and single spaces (only_str) leaves
+// exactly its maximal runs of digits as entries, so they are read straight
+// from the text: a pasted list of megabytes costs one pass.
 template<typename Use>
 bool forEachEntry(QStringView boxText, qsizetype length, Use use)
 {
-    const QString cleaned = only_str(trim_spaces(boxText), u"0123456789");
-    if (cleaned.isEmpty())
-        return false;
-    for (QStringView entry : qTokenize(cleaned, u' ')) {
-        if (entry.size() == length)
-            use(entry);
+    bool anyDigit = false;
+    const QChar *const end = boxText.end();
+    const QChar *ch = boxText.begin();
+    while (ch != end) {
+        if (!isAsciiDigit(*ch)) {
+            ++ch;
+            continue;
+        }
+        const QChar *const start = ch;
+        while (ch != end && isAsciiDigit(*ch))
+            ++ch;
+        anyDigit = true;
+        if (ch - start == length)
+            use(QStringView(start, length));
     }
-    return true;
+    return anyDigit;
 }
 
 // A combination's digits in ascending order, read as a number: "98" -> 89.
@@ -45,7 +57,24 @@ int sortedKey(QStringView entry)
 
 // A candidate contains a combination when the combination's digits are among
 // its own as a multiset ("55" needs two 5s). So it is enough to look up every
-// choice of `length` of the candidate's sorted digits among the listed keys.
+// choice of two (three) of the candidate's sorted digits among the listed keys.
+// A choice is a set of positions in the sorted digits, bit 0 the smallest.
+constexpr unsigned kPairChoices[] = {0b0011, 0b0101, 0b1001, 0b0110, 0b1010, 0b1100};
+constexpr unsigned kTripleChoices[] = {0b0111, 0b1011, 0b1101, 0b1110};
+
+bool containsListed(const std::array<uint8_t, 4> &sortedDigits, std::span<const unsigned> choices,
+                    const std::array<bool, 1000> &listed)
+{
+    return std::any_of(choices.begin(), choices.end(), [&](unsigned chosen) {
+        int key = 0;
+        for (int i = 0; i < 4; ++i) {
+            if (chosen >> i & 1)
+                key = 10 * key + sortedDigits[i];
+        }
+        return listed[key];
+    });
+}
+
 void filterCombinations(QStringView boxText, qsizetype length, bool mustContain, CandidateMatrix &matrix)
 {
     std::array<bool, 1000> listed{};
@@ -53,30 +82,28 @@ void filterCombinations(QStringView boxText, qsizetype length, bool mustContain,
     if (!boxHasDigits)
         return;
 
+    const std::span<const unsigned> choices = length == 2 ? std::span<const unsigned>(kPairChoices)
+                                                          : std::span<const unsigned>(kTripleChoices);
     const CandidateDigits &cd = candidate_digits();
     std::array<bool, kMultisetCount> rejected{};
-    for (int m = 0; m < kMultisetCount; ++m) {
-        bool contains = false;
-        for (unsigned chosen = 0; chosen < 16 && !contains; ++chosen) {
-            if (__builtin_popcount(chosen) != length)
-                continue;
-            int key = 0;
-            for (int i = 0; i < 4; ++i) {
-                if (chosen & (1u << i))
-                    key = 10 * key + cd.multisets[m][i];
-            }
-            contains = listed[key];
-        }
-        rejected[m] = contains != mustContain;
-    }
+    for (int m = 0; m < kMultisetCount; ++m)
+        rejected[m] = containsListed(cd.multisets[m], choices, listed) != mustContain;
     mark_rejected(matrix, EnteredListRow, cd.multiset, rejected);
+}
+
+// Calls each(d) for every digit d in the set.
+template<typename Each>
+void forEachDigit(unsigned digitSet, Each each)
+{
+    for (; digitSet != 0; digitSet &= digitSet - 1)
+        each(std::countr_zero(digitSet));
 }
 
 // Candidates covered by at least one product of four digit sets (thousands,
 // hundreds, tens, units). Compound bets and positional patterns are both such
-// products. Held as a set of (tens, units) pairs per (thousands, hundreds)
-// pair, so a product costs at most 100 set unions however many it covers,
-// and a repeated product nothing.
+// products. The covered set is held as a set of (tens, units) pairs for every
+// (thousands, hundreds) pair, so a product costs one 100-bit union per
+// (thousands, hundreds) pair it holds; repeated products are dropped first.
 class CoveredCandidates
 {
 public:
@@ -84,49 +111,49 @@ public:
     {
         if (std::find(digitSets.begin(), digitSets.end(), 0) != digitSets.end())
             return;
-        const uint64_t key = uint64_t(digitSets[0]) | uint64_t(digitSets[1]) << 10
-                             | uint64_t(digitSets[2]) << 20 | uint64_t(digitSets[3]) << 30;
-        if (!m_added.insert(key).second)
-            return;
-        std::bitset<100> trailing;
-        for (int tens = 0; tens < 10; ++tens) {
-            for (int units = 0; units < 10; ++units) {
-                if ((digitSets[2] >> tens & 1) && (digitSets[3] >> units & 1))
-                    trailing.set(10 * tens + units);
-            }
-        }
-        for (int thousands = 0; thousands < 10; ++thousands) {
-            for (int hundreds = 0; hundreds < 10; ++hundreds) {
-                if ((digitSets[0] >> thousands & 1) && (digitSets[1] >> hundreds & 1))
-                    m_trailingByLeading[10 * thousands + hundreds] |= trailing;
-            }
-        }
+        m_products.push_back(uint64_t(digitSets[0]) | uint64_t(digitSets[1]) << 10
+                             | uint64_t(digitSets[2]) << 20 | uint64_t(digitSets[3]) << 30);
     }
 
-    void mark(CandidateMatrix &matrix) const
+    void mark(CandidateMatrix &matrix)
     {
+        std::sort(m_products.begin(), m_products.end());
+        m_products.erase(std::unique(m_products.begin(), m_products.end()), m_products.end());
+        std::array<TrailingPairs, 100> trailingByLeading{};
+        for (uint64_t product : m_products) {
+            const auto digitSet = [product](int p) { return unsigned(product >> (10 * p)) & kAnyDigit; };
+            TrailingPairs trailing;
+            forEachDigit(digitSet(2), [&](int tens) { trailing |= TrailingPairs(digitSet(3)) << (10 * tens); });
+            forEachDigit(digitSet(0), [&](int thousands) {
+                forEachDigit(digitSet(1), [&](int hundreds) { trailingByLeading[10 * thousands + hundreds] |= trailing; });
+            });
+        }
+
         int16_t *marks = matrix.row(EnteredListRow);
         for (int leading = 0; leading < 100; ++leading) {
-            const std::bitset<100> &trailing = m_trailingByLeading[leading];
+            const TrailingPairs &trailing = trailingByLeading[leading];
             if (trailing.none())
                 continue;
-            for (int t = 0; t < 100; ++t) {
-                if (trailing.test(t))
-                    marks[100 * leading + t] = 1;
-            }
+            for (int t = 0; t < 100; ++t)
+                marks[100 * leading + t] = int16_t(marks[100 * leading + t] | int16_t(trailing[t]));
         }
     }
 
 private:
-    std::unordered_set<uint64_t> m_added;
-    std::array<std::bitset<100>, 100> m_trailingByLeading{};
+    using TrailingPairs = std::bitset<100>;     // bit 10 * tens + units
+    std::vector<uint64_t> m_products;           // four 10-bit digit sets, thousands lowest
 };
 }
 
 void kill_straight_list(QStringView boxText, CandidateMatrix &matrix)
 {
     int16_t *marks = matrix.row(EnteredListRow);
-    forEachEntry(boxText, 4, [marks](QStringView entry) { marks[entry.toInt()] = 1; });
+    forEachEntry(boxText, 4, [marks](QStringView entry) {
+        int number = 0;
+        for (QChar ch : entry)
+            number = 10 * number + digitValue(ch);
+        marks[number] = 1;
+    });
 }
 
 void kill_compound_bets(QStringView boxText, CandidateMatrix &matrix)
@@ -135,20 +162,28 @@ void kill_compound_bets(QStringView boxText, CandidateMatrix &matrix)
     if (!text.contains(u'*'))
         return;
     // A line is "千*百*十*个": field k holds the digits allowed at position k.
-    // Lines with fewer than four fields are ignored, fields after the fourth too.
+    // Lines with fewer than four fields are ignored, fields after the fourth
+    // too. Every LF and CR ends a line; the empty line a CR LF pair leaves
+    // between them has no fields, so CR LF, LF and a lone CR all work as one
+    // line break, and a pasted box is read in one pass without copying lines.
     CoveredCandidates covered;
-    for (const QString &line : split_lines(text)) {
-        std::array<uint16_t, 4> digitSets{};
-        int field = 0;
-        for (QChar ch : line) {
-            if (ch == u'*')
-                ++field;
-            else if (field < 4 && isAsciiDigit(ch))
-                digitSets[field] = uint16_t(digitSets[field] | 1u << digitValue(ch));
-        }
+    std::array<uint16_t, 4> digitSets{};
+    int field = 0;
+    const auto endLine = [&] {
         if (field >= 3)
             covered.add(digitSets);
+        digitSets = {};
+        field = 0;
+    };
+    for (QChar ch : text) {
+        if (ch == u'\n' || ch == u'\r')
+            endLine();
+        else if (ch == u'*')
+            ++field;
+        else if (field < 4 && isAsciiDigit(ch))
+            digitSets[field] = uint16_t(digitSets[field] | 1u << digitValue(ch));
     }
+    endLine();
     covered.mark(matrix);
 }
 

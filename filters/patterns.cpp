@@ -85,17 +85,29 @@ const PatternProperties &patternProperties()
 {
     static const PatternProperties table = [] {
         PatternProperties t;
+        // Every digit's share of a ratio key, and its class in every grid.
+        std::array<int, 10> ratioShare{};
+        std::array<std::array<uint8_t, 10>, 4> digitClass{};
+        for (int d = 0; d < 10; ++d) {
+            for (const char16_t *classDigits : kRatioClassDigits)
+                ratioShare[d] = 5 * ratioShare[d] + (digitIn(classDigits, d) ? 1 : 0);
+            for (const PatternGridRule &rule : kPatternGrids)
+                digitClass[rule.grid][d] = uint8_t(classOf(rule, d));
+        }
+        for (const PatternGridRule &rule : kPatternGrids) {
+            const int base = classCount(rule);
+            for (int index = 0; index < base * base * base * base; ++index) {
+                QString text;
+                for (int place = base * base * base; place > 0; place /= base)
+                    text += QChar(rule.classChars[index / place % base]);
+                t.patternText[rule.grid][index] = text;
+            }
+        }
+
         const CandidateDigits &cd = candidate_digits();
         for (int c = 0; c < kCandidateCount; ++c) {
             const Digits &d = cd.digits[c];
-            int key = 0;
-            for (const char16_t *classDigits : kRatioClassDigits) {
-                int inClass = 0;
-                for (uint8_t digit : d)
-                    inClass += digitIn(classDigits, digit);
-                key = 5 * key + inClass;
-            }
-            t.ratioKey[c] = uint8_t(key);
+            t.ratioKey[c] = uint8_t(ratioShare[d[0]] + ratioShare[d[1]] + ratioShare[d[2]] + ratioShare[d[3]]);
 
             int shapes = 0;
             for (int s = 0; s < kShapeCount; ++s) {
@@ -106,14 +118,9 @@ const PatternProperties &patternProperties()
 
             for (const PatternGridRule &rule : kPatternGrids) {
                 int index = 0;
-                QString text;
-                for (uint8_t digit : d) {
-                    const int k = classOf(rule, digit);
-                    index = classCount(rule) * index + k;
-                    text += QChar(rule.classChars[k]);
-                }
+                for (uint8_t digit : d)
+                    index = classCount(rule) * index + digitClass[rule.grid][digit];
                 t.pattern[rule.grid][c] = uint8_t(index);
-                t.patternText[rule.grid][index] = text;
             }
         }
         return t;

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <bit>
 
 namespace {
 // Button captions in button order; a class's index is its position here.
@@ -47,15 +48,16 @@ RunClass runClassOf(const QString &set)
     return NoRun;
 }
 
-Repetition repetitionOf(const std::array<uint8_t, 4> &digits, const QString &set)
+Repetition repetitionOf(const std::array<uint8_t, 4> &digits, unsigned digitSet)
 {
-    switch (set.size()) {
+    switch (std::popcount(digitSet)) {
     case 1: return AAAA;
     case 3: return AABC;
     case 4: return ABCD;
     default: break;
     }
-    const int smaller = set.front().unicode() - u'0';
+    // Two distinct digits: AABB when taking out the smaller leaves two.
+    const int smaller = std::countr_zero(digitSet);
     const auto remaining = std::count_if(digits.begin(), digits.end(), [&](uint8_t d) { return d != smaller; });
     return remaining == 2 ? AABB : AAAB;
 }
@@ -64,11 +66,14 @@ Repetition repetitionOf(const std::array<uint8_t, 4> &digits, const QString &set
 const std::array<uint8_t, kCandidateCount> &exclusionClasses()
 {
     static const std::array<uint8_t, kCandidateCount> table = [] {
+        std::array<uint8_t, 1 << 10> runClassOfSet{};
+        for (unsigned mask = 1; mask < runClassOfSet.size(); ++mask)
+            runClassOfSet[mask] = uint8_t(runClassOf(digitSetOf(mask)));
         std::array<uint8_t, kCandidateCount> t;
         const CandidateDigits &cd = candidate_digits();
         for (int c = 0; c < kCandidateCount; ++c) {
-            const QString set = digitSetOf(cd.mask[c]);
-            t[c] = uint8_t(kRepetitionCount * runClassOf(set) + repetitionOf(cd.digits[c], set));
+            const unsigned mask = cd.mask[c];
+            t[c] = uint8_t(kRepetitionCount * runClassOfSet[mask] + repetitionOf(cd.digits[c], mask));
         }
         return t;
     }();
@@ -100,8 +105,8 @@ void min_max_digit_filter(const MinMaxSelection &selection, CandidateMatrix &mat
     };
     std::array<bool, 1 << 10> killed{};
     for (unsigned mask = 1; mask < killed.size(); ++mask) {
-        const int smallest = __builtin_ctz(mask);
-        const int largest = 31 - __builtin_clz(mask);
+        const int smallest = std::countr_zero(mask);
+        const int largest = std::bit_width(mask) - 1;
         killed[mask] = rejects(selection.smallest, smallest) || rejects(selection.largest, largest);
     }
     mark_rejected(matrix, MinMaxRow, candidate_digits().mask, killed);
