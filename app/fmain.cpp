@@ -80,6 +80,11 @@ void Fmain::buildResultColumn()
     c.Li_out->setObjectName(QStringLiteral("Li_out"));
     c.Li_out->setGeometry(twipRect(30, 30, 2235, 5070));
     c.Li_out->setUniformItemSizes(true);
+    c.Li_out->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Four numbers and their spaces must fit a line beside the scroll bar.
+    QFont listFont = c.Li_out->font();
+    listFont.setPointSizeF(listFont.pointSizeF() - 1);
+    c.Li_out->setFont(listFont);
 
     const int w = column.width();
     int y = px(5130);

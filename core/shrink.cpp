@@ -1,6 +1,11 @@
 #include "core/shrink.h"
 
 #include "core/text.h"
+#include "filters/dan_groups.h"
+#include "filters/digit_kills.h"
+#include "filters/entered_lists.h"
+#include "filters/patterns.h"
+#include "filters/special.h"
 
 #include <algorithm>
 
@@ -52,11 +57,18 @@ void fill_candidate_matrix(ShrinkState &state)
 {
     state.matrix = std::make_unique<CandidateMatrix>();
     CandidateMatrix &m = *state.matrix;
-    for (int n = 0; n < kCandidateCount; ++n) {
-        m.cells[ThousandsRow][n] = int16_t(n / 1000);
-        m.cells[HundredsRow][n] = int16_t(n / 100 % 10);
-        m.cells[TensRow][n] = int16_t(n / 10 % 10);
-        m.cells[UnitsRow][n] = int16_t(n % 10);
+    int n = 0;
+    for (int16_t thousands = 0; thousands < 10; ++thousands) {
+        for (int16_t hundreds = 0; hundreds < 10; ++hundreds) {
+            for (int16_t tens = 0; tens < 10; ++tens) {
+                for (int16_t units = 0; units < 10; ++units, ++n) {
+                    m.cells[ThousandsRow][n] = thousands;
+                    m.cells[HundredsRow][n] = hundreds;
+                    m.cells[TensRow][n] = tens;
+                    m.cells[UnitsRow][n] = units;
+                }
+            }
+        }
     }
     state.ResultText.clear();
 }
@@ -102,8 +114,20 @@ void run_shrink(const Selections &selections, ShrinkState &state, const Progress
 {
     fill_candidate_matrix(state);
     CandidateMatrix &m = *state.matrix;
+    entered_list_filters(selections.entered, m);
+    filter_positional_kill(selections.positionalKill, m);
+    filter_sum_span_group(selections.sumSpan, m);
+    filter_dan_groups(selections.dan, m);
+    filter_ratios(selections.ratios, m);
+    filter_shapes(selections.shapes, m);
+    filter_big_small_pattern(selections.patterns, m);
     if (step)
         step(0.5);
+    filter_odd_even_pattern(selections.patterns, m);
+    filter_prime_composite_pattern(selections.patterns, m);
+    filter_route_pattern(selections.patterns, m);
+    special_exclusions(selections.specialExclusions, m);
+    min_max_digit_filter(selections.minMax, m);
     state.BaseSetActive = read_base_set(selections.baseSetText, m);
     apply_tolerance(m, selections.total, state.BaseSetActive);
     if (step)

@@ -4,6 +4,7 @@
 #include "panel/controls.h"
 #include "panel/factory.h"
 #include "panel/group_buttons.h"
+#include "panel/hints.h"
 #include "panel/regions.h"
 
 #include <QCheckBox>
@@ -13,8 +14,6 @@
 #include <QPlainTextEdit>
 
 namespace {
-const QString kSumValueHint = QStringLiteral("和值输入要保持2位数，例如：00 05 08 16");
-
 // Rows inside a frame start under its caption.
 constexpr int kFirstRowTop = 20;
 constexpr int kRowHeight = 20;
@@ -110,7 +109,7 @@ void buildSumSpan(QWidget *window, Controls &c)
             height = 25;
             QPlainTextEdit *box = make_text_box(group, arrayName("T_cs_ip", 0),
                                                 QRect(fieldLeft, y, 9 * kCheckPitch + kCheckWidth, height),
-                                                kSumValueHint);
+                                                Hints::SumValues);
             box->document()->setDocumentMargin(2);
             clear_on_double_click(box);
             place(c.T_cs_ip, 0, box);

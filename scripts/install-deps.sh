@@ -7,7 +7,7 @@ packages=(
     build-essential cmake
     qt6-base-dev qt6-base-dev-tools qt6-httpserver-dev qt6-websockets-dev libgl-dev
     fonts-noto-cjk
-    xvfb imagemagick
+    xvfb xdotool imagemagick
 )
 
 missing=()

@@ -27,6 +27,7 @@ private slots:
     void copyGivesUpAfterHundredAttempts();
     void copyNoticeClosesItself();
     void invertShowsMessageThenEliminated();
+    void resultLinesFitTheList();
     void actionButtonsWaitWhileAnActionRuns();
 };
 
@@ -176,6 +177,18 @@ void TestWindow::invertShowsMessageThenEliminated()
              QStringLiteral("0000 0003 0004 0005 "));
     QCOMPARE(pressAction(w.get(), 4), 9998); // pressing again lists the same
     QCOMPARE(invert->backColor(), 255);
+}
+
+void TestWindow::resultLinesFitTheList()
+{
+    ModalRecorder modals;
+    auto w = startedWindow();
+    pressAction(w.get(), 0);
+    QListWidget *list = control<QListWidget>(w.get(), QStringLiteral("Li_out"));
+    const QFontMetrics metrics(list->font());
+    const int widest = metrics.horizontalAdvance(QStringLiteral("8888 8888 8888 8888 "));
+    QVERIFY2(widest <= list->visualItemRect(list->item(0)).width() - 4,
+             qPrintable(QStringLiteral("%1 > %2").arg(widest).arg(list->visualItemRect(list->item(0)).width())));
 }
 
 void TestWindow::actionButtonsWaitWhileAnActionRuns()

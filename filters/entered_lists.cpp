@@ -1,0 +1,248 @@
+#include "filters/entered_lists.h"
+
+#include "core/text.h"
+#include "filters/candidate_digits.h"
+
+#include <QStringTokenizer>
+#include <algorithm>
+#include <bit>
+#include <bitset>
+#include <span>
+#include <vector>
+
+namespace {
+constexpr uint16_t kAnyDigit = 0x3FF;
+
+bool isAsciiDigit(QChar ch) { return unsigned(ch.unicode() - u'0') < 10u; }
+int digitValue(QChar ch) { return ch.unicode() - u'0'; }
+
+// Calls use(entry) for every entry of exactly `length` digits in a digit-list
+// box. Returns false when the box holds no digit at all, which switches its
+// filter off. Cleaning a box to digits and single spaces (only_str) leaves
+// exactly its maximal runs of digits as entries, so they are read straight
+// from the text: a pasted list of megabytes costs one pass.
+template<typename Use>
+bool forEachEntry(QStringView boxText, qsizetype length, Use use)
+{
+    bool anyDigit = false;
+    const QChar *const end = boxText.end();
+    const QChar *ch = boxText.begin();
+    while (ch != end) {
+        if (!isAsciiDigit(*ch)) {
+            ++ch;
+            continue;
+        }
+        const QChar *const start = ch;
+        while (ch != end && isAsciiDigit(*ch))
+            ++ch;
+        anyDigit = true;
+        if (ch - start == length)
+            use(QStringView(start, length));
+    }
+    return anyDigit;
+}
+
+// A combination's digits in ascending order, read as a number: "98" -> 89.
+int sortedKey(QStringView entry)
+{
+    std::array<int, 3> digits{};
+    for (qsizetype i = 0; i < entry.size(); ++i)
+        digits[i] = digitValue(entry[i]);
+    std::sort(digits.begin(), digits.begin() + entry.size());
+    int key = 0;
+    for (qsizetype i = 0; i < entry.size(); ++i)
+        key = 10 * key + digits[i];
+    return key;
+}
+
+// A candidate contains a combination when the combination's digits are among
+// its own as a multiset ("55" needs two 5s). So it is enough to look up every
+// choice of two (three) of the candidate's sorted digits among the listed keys.
+// A choice is a set of positions in the sorted digits, bit 0 the smallest.
+constexpr unsigned kPairChoices[] = {0b0011, 0b0101, 0b1001, 0b0110, 0b1010, 0b1100};
+constexpr unsigned kTripleChoices[] = {0b0111, 0b1011, 0b1101, 0b1110};
+
+bool containsListed(const std::array<uint8_t, 4> &sortedDigits, std::span<const unsigned> choices,
+                    const std::array<bool, 1000> &listed)
+{
+    return std::any_of(choices.begin(), choices.end(), [&](unsigned chosen) {
+        int key = 0;
+        for (int i = 0; i < 4; ++i) {
+            if (chosen >> i & 1)
+                key = 10 * key + sortedDigits[i];
+        }
+        return listed[key];
+    });
+}
+
+void filterCombinations(QStringView boxText, qsizetype length, bool mustContain, CandidateMatrix &matrix)
+{
+    std::array<bool, 1000> listed{};
+    const bool boxHasDigits = forEachEntry(boxText, length, [&](QStringView entry) { listed[sortedKey(entry)] = true; });
+    if (!boxHasDigits)
+        return;
+
+    const std::span<const unsigned> choices = length == 2 ? std::span<const unsigned>(kPairChoices)
+                                                          : std::span<const unsigned>(kTripleChoices);
+    const CandidateDigits &cd = candidate_digits();
+    std::array<bool, kMultisetCount> rejected{};
+    for (int m = 0; m < kMultisetCount; ++m)
+        rejected[m] = containsListed(cd.multisets[m], choices, listed) != mustContain;
+    mark_rejected(matrix, EnteredListRow, cd.multiset, rejected);
+}
+
+// Calls each(d) for every digit d in the set.
+template<typename Each>
+void forEachDigit(unsigned digitSet, Each each)
+{
+    for (; digitSet != 0; digitSet &= digitSet - 1)
+        each(std::countr_zero(digitSet));
+}
+
+// Candidates covered by at least one product of four digit sets (thousands,
+// hundreds, tens, units). Compound bets and positional patterns are both such
+// products. The covered set is held as a set of (tens, units) pairs for every
+// (thousands, hundreds) pair, so a product costs one 100-bit union per
+// (thousands, hundreds) pair it holds; repeated products are dropped first.
+class CoveredCandidates
+{
+public:
+    void add(const std::array<uint16_t, 4> &digitSets)
+    {
+        if (std::find(digitSets.begin(), digitSets.end(), 0) != digitSets.end())
+            return;
+        m_products.push_back(uint64_t(digitSets[0]) | uint64_t(digitSets[1]) << 10
+                             | uint64_t(digitSets[2]) << 20 | uint64_t(digitSets[3]) << 30);
+    }
+
+    void mark(CandidateMatrix &matrix)
+    {
+        std::sort(m_products.begin(), m_products.end());
+        m_products.erase(std::unique(m_products.begin(), m_products.end()), m_products.end());
+        std::array<TrailingPairs, 100> trailingByLeading{};
+        for (uint64_t product : m_products) {
+            const auto digitSet = [product](int p) { return unsigned(product >> (10 * p)) & kAnyDigit; };
+            TrailingPairs trailing;
+            forEachDigit(digitSet(2), [&](int tens) { trailing |= TrailingPairs(digitSet(3)) << (10 * tens); });
+            forEachDigit(digitSet(0), [&](int thousands) {
+                forEachDigit(digitSet(1), [&](int hundreds) { trailingByLeading[10 * thousands + hundreds] |= trailing; });
+            });
+        }
+
+        int16_t *marks = matrix.row(EnteredListRow);
+        for (int leading = 0; leading < 100; ++leading) {
+            const TrailingPairs &trailing = trailingByLeading[leading];
+            if (trailing.none())
+                continue;
+            for (int t = 0; t < 100; ++t)
+                marks[100 * leading + t] = int16_t(marks[100 * leading + t] | int16_t(trailing[t]));
+        }
+    }
+
+private:
+    using TrailingPairs = std::bitset<100>;     // bit 10 * tens + units
+    std::vector<uint64_t> m_products;           // four 10-bit digit sets, thousands lowest
+};
+}
+
+void kill_straight_list(QStringView boxText, CandidateMatrix &matrix)
+{
+    int16_t *marks = matrix.row(EnteredListRow);
+    forEachEntry(boxText, 4, [marks](QStringView entry) {
+        int number = 0;
+        for (QChar ch : entry)
+            number = 10 * number + digitValue(ch);
+        marks[number] = 1;
+    });
+}
+
+void kill_compound_bets(QStringView boxText, CandidateMatrix &matrix)
+{
+    const QStringView text = trim_spaces(boxText);
+    if (!text.contains(u'*'))
+        return;
+    // A line is "千*百*十*个": field k holds the digits allowed at position k.
+    // Lines with fewer than four fields are ignored, fields after the fourth
+    // too. Every LF and CR ends a line; the empty line a CR LF pair leaves
+    // between them has no fields, so CR LF, LF and a lone CR all work as one
+    // line break, and a pasted box is read in one pass without copying lines.
+    CoveredCandidates covered;
+    std::array<uint16_t, 4> digitSets{};
+    int field = 0;
+    const auto endLine = [&] {
+        if (field >= 3)
+            covered.add(digitSets);
+        digitSets = {};
+        field = 0;
+    };
+    for (QChar ch : text) {
+        if (ch == u'\n' || ch == u'\r')
+            endLine();
+        else if (ch == u'*')
+            ++field;
+        else if (field < 4 && isAsciiDigit(ch))
+            digitSets[field] = uint16_t(digitSets[field] | 1u << digitValue(ch));
+    }
+    endLine();
+    covered.mark(matrix);
+}
+
+void kill_two_code(QStringView boxText, CandidateMatrix &matrix)
+{
+    filterCombinations(boxText, 2, false, matrix);
+}
+
+void must_two_code(QStringView boxText, CandidateMatrix &matrix)
+{
+    filterCombinations(boxText, 2, true, matrix);
+}
+
+void kill_three_code(QStringView boxText, CandidateMatrix &matrix)
+{
+    filterCombinations(boxText, 3, false, matrix);
+}
+
+void must_three_code(QStringView boxText, CandidateMatrix &matrix)
+{
+    filterCombinations(boxText, 3, true, matrix);
+}
+
+QString clean_pattern_text(QStringView text)
+{
+    QString kept(text.size(), u' ');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isAsciiDigit(text[i]) || text[i] == u'*')
+            kept[i] = text[i];
+    }
+    return trim_spaces(collapse_space_pairs(kept, 5)).toString();
+}
+
+void kill_position_patterns(QStringView boxText, CandidateMatrix &matrix)
+{
+    const QString cleaned = clean_pattern_text(trim_spaces(boxText));
+    if (cleaned.isEmpty())
+        return;
+    // The first token that is not four characters long ends the pattern list;
+    // a run of spaces the cleaning left double gives such a token (an empty one).
+    CoveredCandidates covered;
+    for (QStringView token : qTokenize(cleaned, u' ')) {
+        if (token.size() != 4)
+            break;
+        std::array<uint16_t, 4> digitSets{};
+        for (int p = 0; p < 4; ++p)
+            digitSets[p] = token[p] == u'*' ? kAnyDigit : uint16_t(1u << digitValue(token[p]));
+        covered.add(digitSets);
+    }
+    covered.mark(matrix);
+}
+
+void entered_list_filters(const EnteredListSelection &selection, CandidateMatrix &matrix)
+{
+    kill_straight_list(selection.boxes[0], matrix);
+    kill_compound_bets(selection.boxes[1], matrix);
+    kill_two_code(selection.boxes[2], matrix);
+    must_two_code(selection.boxes[3], matrix);
+    kill_three_code(selection.boxes[4], matrix);
+    must_three_code(selection.boxes[5], matrix);
+    kill_position_patterns(selection.boxes[6], matrix);
+}

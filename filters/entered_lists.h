@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/matrix.h"
+#include "core/selections.h"
+
+#include <QString>
+#include <QStringView>
+
+// The seven typed lists of the top panels. All of them share one row, so a
+// candidate rejected by several boxes still counts once.
+void entered_list_filters(const EnteredListSelection &selection, CandidateMatrix &matrix);
+
+// Each filter reads its own box's text; a box without a usable entry has no
+// effect, except that a must-contain box holding digits but no entry of the
+// right length rejects every candidate.
+void kill_straight_list(QStringView boxText, CandidateMatrix &matrix);
+void kill_compound_bets(QStringView boxText, CandidateMatrix &matrix);
+void kill_two_code(QStringView boxText, CandidateMatrix &matrix);
+void must_two_code(QStringView boxText, CandidateMatrix &matrix);
+void kill_three_code(QStringView boxText, CandidateMatrix &matrix);
+void must_three_code(QStringView boxText, CandidateMatrix &matrix);
+void kill_position_patterns(QStringView boxText, CandidateMatrix &matrix);
+
+// The positional box's text reduced to digits, "*" and spaces: every other
+// character becomes a space, then five passes halve the runs of spaces (a run
+// of up to 32 ends as one space, 33 to 64 as two), then the ends are trimmed.
+QString clean_pattern_text(QStringView text);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/matrix.h"
+#include "core/selections.h"
+
+// Consecutive-digit run classes (不连, 2连, 3连, 4连) and repetition shapes
+// (AAAA, AAAB, AABC, AABB, ABCD): a selected class or shape is killed. Writes
+// the special-exclusion row.
+void special_exclusions(const SpecialExclusionSelection &selection, CandidateMatrix &matrix);
+
+// Smallest and largest digit: where digits are chosen, a candidate's smallest
+// (largest) digit must be one of them. Writes the smallest/largest row.
+void min_max_digit_filter(const MinMaxSelection &selection, CandidateMatrix &matrix);

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Starts the program under Xvfb and saves two screenshots into the folder
+# given as $1 (default docs/): the sheet as it opens, and the sheet after a
+# player has picked a few conditions and pressed "[开始缩水]".
+# Needs a build in build/ (scripts/build.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:-docs}
+mkdir -p "$out"
+display=:${VINTORA_SCREENSHOT_DISPLAY:-97}
+
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp &
+xvfb=$!
+app=
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=$display
+sleep 1
+
+./build/vintora &
+app=$!
+window=
+for _ in $(seq 50); do
+    window=$(xdotool search --name '^Vintora' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.2
+done
+[ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
+sleep 1.5
+import -window "$window" "$out/sheet.png"
+
+# Positions inside the window, in pixels: the controls' centres on the sheet.
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.15; }
+click 102 517   # 大小比 1:3
+click 138 517   # 大小比 2:2
+click 138 539   # 奇偶比 2:2
+click 135 587   # 杀特殊形态 下山
+click 436 97    # 杀大小形态, first row
+click 500 197   # 小小小小
+click 574 117   # 杀奇偶形态
+click 427 263   # 012路 0000
+click 471 305   # 012路 1201
+click 538 488   # 4连
+click 581 488   # AAAA
+click 39 395    # 胆组 row 1: digit 1
+click 59 395    # 胆组 row 1: digit 2
+click 53 145    # 定位杀 千位 0
+click 67 306    # 杀跨度 0
+click 891 462   # [开始缩水]
+sleep 1
+import -window "$window" "$out/run.png"
+echo "saved $out/sheet.png and $out/run.png"

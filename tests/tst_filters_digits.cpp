@@ -1,0 +1,424 @@
+#include "enginetestsupport.h"
+#include "filters/dan_groups.h"
+#include "filters/digit_kills.h"
+
+#include <QTest>
+#include <algorithm>
+#include <set>
+
+namespace {
+PositionalKillSelection positional(std::initializer_list<int> struckIndices, int from, int to)
+{
+    PositionalKillSelection s;
+    for (int i : struckIndices)
+        s.struck[i] = true;
+    s.tolerance = {int16_t(from), int16_t(to)};
+    return s;
+}
+
+int sumOf(const Digits &d) { return d[0] + d[1] + d[2] + d[3]; }
+
+int spanOf(const Digits &d)
+{
+    return *std::max_element(d.begin(), d.end()) - *std::min_element(d.begin(), d.end());
+}
+
+int acOf(const Digits &d)
+{
+    std::set<int> differences;
+    for (int i = 0; i < 4; ++i)
+        for (int j = i + 1; j < 4; ++j)
+            differences.insert(std::abs(d[i] - d[j]));
+    return int(differences.size());
+}
+
+bool contains(const Digits &d, int digit)
+{
+    return std::find(d.begin(), d.end(), digit) != d.end();
+}
+
+SumSpanSelection sumList(const QString &text)
+{
+    SumSpanSelection s;
+    s.sumValueText = text;
+    return s;
+}
+
+DanSelection danRow(const QString &digits, const QString &counts, bool countRepeats = false, int from = 0, int to = 0)
+{
+    DanSelection s;
+    s.digits[0] = digits;
+    s.counts[0] = counts;
+    s.countRepeats = countRepeats;
+    s.tolerance = {int16_t(from), int16_t(to)};
+    return s;
+}
+
+// Hits of a dan row counted the way the player reads them.
+int hits(const Digits &d, const QString &danDigits, bool countRepeats)
+{
+    int h = 0;
+    if (countRepeats) {
+        for (int digit : d)
+            h += danDigits.contains(QChar(u'0' + digit)) ? 1 : 0;
+    } else {
+        for (QChar ch : danDigits)
+            h += contains(d, ch.digitValue()) ? 1 : 0;
+    }
+    return h;
+}
+}
+
+class TestFiltersDigits : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Positional kill grid with its own tolerance.
+    void positionalNothingTickedLeavesRowEmpty();
+    void positionalThousandsZeroKillsItsThousand();
+    void positionalToleranceCountsWrongPositions_data();
+    void positionalToleranceCountsWrongPositions();
+    void positionalToleranceFromAboveToFailsAll();
+    void positionalAllDigitsOfOnePositionFailAll();
+    void positionalUntickedPositionNeverCounts();
+    void positionalMatchesReferenceForMixedGrids();
+
+    // Sum tail, sum value, span, kill-all digits, AC value.
+    void sumGroupNothingSelectedLeavesRowEmpty();
+    void sumTailThreeKillsItsThousand();
+    void sumListKillsListedSums_data();
+    void sumListKillsListedSums();
+    void sumListIgnoredWhileHintRemains();
+    void killAllDigitFive();
+    void spanCounts();
+    void acValueCounts();
+    void acValueExamples();
+    void sumGroupMarksOncePerCandidate();
+
+    // Dan groups.
+    void danNothingSelectedLeavesRowEmpty();
+    void danRowDefaultsToAtLeastOneHit();
+    void danCountZeroWorksAsKillRow();
+    void danCountRepeatsCountsPositions();
+    void danFiveDigitsFourHits();
+    void danTwoRowsToleranceOneToOne();
+    void danToleranceRanges();
+    void danCountsWithoutDigitsHaveNoEffect();
+};
+
+void TestFiltersDigits::positionalNothingTickedLeavesRowEmpty()
+{
+    auto m = emptyMatrix();
+    filter_positional_kill(positional({}, 2, 1), *m);
+    COMPARE_WITH_REFERENCE(*m, PositionalKillRow, [](const Digits &) { return false; });
+}
+
+void TestFiltersDigits::positionalThousandsZeroKillsItsThousand()
+{
+    auto m = emptyMatrix();
+    filter_positional_kill(positional({0}, 0, 0), *m);
+    QCOMPARE(markedCount(*m, PositionalKillRow), 1000);
+    COMPARE_WITH_REFERENCE(*m, PositionalKillRow, [](const Digits &d) { return d[0] == 0; });
+}
+
+void TestFiltersDigits::positionalToleranceCountsWrongPositions_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("failing");
+    // Thousands 1 and units 2 struck.
+    QTest::newRow("0-0: starts with 1 or ends with 2") << 0 << 0 << 1900;
+    QTest::newRow("0-1: starts with 1 and ends with 2") << 0 << 1 << 100;
+    QTest::newRow("1-1: neither, or both") << 1 << 1 << 8100 + 100;
+    QTest::newRow("2-2: all but both") << 2 << 2 << 9900;
+}
+
+void TestFiltersDigits::positionalToleranceCountsWrongPositions()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, failing);
+    auto m = emptyMatrix();
+    filter_positional_kill(positional({1, 32}, from, to), *m);
+    QCOMPARE(markedCount(*m, PositionalKillRow), failing);
+    COMPARE_WITH_REFERENCE(*m, PositionalKillRow, [&](const Digits &d) {
+        const int wrong = (d[0] == 1) + (d[3] == 2);
+        return wrong < from || wrong > to;
+    });
+}
+
+void TestFiltersDigits::positionalToleranceFromAboveToFailsAll()
+{
+    auto m = emptyMatrix();
+    filter_positional_kill(positional({5}, 2, 1), *m);
+    QCOMPARE(markedCount(*m, PositionalKillRow), kCandidateCount);
+}
+
+void TestFiltersDigits::positionalAllDigitsOfOnePositionFailAll()
+{
+    auto m = emptyMatrix();
+    filter_positional_kill(positional({20, 21, 22, 23, 24, 25, 26, 27, 28, 29}, 0, 0), *m);
+    QCOMPARE(markedCount(*m, PositionalKillRow), kCandidateCount);
+}
+
+void TestFiltersDigits::positionalUntickedPositionNeverCounts()
+{
+    auto m = emptyMatrix();
+    filter_positional_kill(positional({13, 17}, 0, 1), *m);
+    QCOMPARE(markedCount(*m, PositionalKillRow), 0);
+}
+
+void TestFiltersDigits::positionalMatchesReferenceForMixedGrids()
+{
+    // A spread of grids and ranges, every candidate compared with the rule.
+    unsigned seed = 12345;
+    for (int round = 0; round < 40; ++round) {
+        PositionalKillSelection s;
+        for (bool &struck : s.struck) {
+            seed = seed * 1103515245u + 12345u;
+            struck = (seed >> 16) % 4 == 0;
+        }
+        s.tolerance = {int16_t(round % 3), int16_t(round % 5)};
+        auto m = emptyMatrix();
+        filter_positional_kill(s, *m);
+        const bool anyStruck = std::count(s.struck.begin(), s.struck.end(), true) > 0;
+        COMPARE_WITH_REFERENCE(*m, PositionalKillRow, [&](const Digits &d) {
+            int wrong = 0;
+            for (int p = 0; p < 4; ++p)
+                wrong += s.struck[10 * p + d[p]] ? 1 : 0;
+            return anyStruck && !s.tolerance.contains(wrong);
+        });
+    }
+}
+
+void TestFiltersDigits::sumGroupNothingSelectedLeavesRowEmpty()
+{
+    auto m = emptyMatrix();
+    filter_sum_span_group(sumList(QStringLiteral("和值输入要保持2位数，例如：00 05 08 16")), *m);
+    filter_sum_span_group(SumSpanSelection{}, *m);
+    QCOMPARE(markedCount(*m, SumSpanRow), 0);
+}
+
+void TestFiltersDigits::sumTailThreeKillsItsThousand()
+{
+    SumSpanSelection s;
+    s.sumTails[3] = true;
+    auto m = emptyMatrix();
+    filter_sum_span_group(s, *m);
+    QCOMPARE(markedCount(*m, SumSpanRow), 1000);
+    COMPARE_WITH_REFERENCE(*m, SumSpanRow, [](const Digits &d) { return sumOf(d) % 10 == 3; });
+}
+
+void TestFiltersDigits::sumListKillsListedSums_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("sums");
+    QTest::addColumn<int>("killed");
+    QTest::newRow("two-digit list") << "00 05 08 16" << QList<int>{0, 5, 8, 16} << 855;
+    QTest::newRow("digits run together") << "123" << QList<int>{12, 23} << 895;
+    QTest::newRow("lone digit matches nothing") << "5" << QList<int>{} << 0;
+    QTest::newRow("full-width comma separates") << "05，08" << QList<int>{5, 8} << 56 + 165;
+    QTest::newRow("padded, tabs and line breaks") << "  16\t\n33 " << QList<int>{16, 33} << 633 + 20;
+    QTest::newRow("pairs above 36 match no sum") << "99 37" << QList<int>{} << 0;
+    QTest::newRow("no digit at all") << "abc" << QList<int>{} << 0;
+}
+
+void TestFiltersDigits::sumListKillsListedSums()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, sums);
+    QFETCH(int, killed);
+    auto m = emptyMatrix();
+    filter_sum_span_group(sumList(text), *m);
+    QCOMPARE(markedCount(*m, SumSpanRow), killed);
+    COMPARE_WITH_REFERENCE(*m, SumSpanRow, [&](const Digits &d) { return sums.contains(sumOf(d)); });
+}
+
+void TestFiltersDigits::sumListIgnoredWhileHintRemains()
+{
+    auto m = emptyMatrix();
+    filter_sum_span_group(sumList(QStringLiteral("16 例如：00")), *m);
+    QCOMPARE(markedCount(*m, SumSpanRow), 0);
+}
+
+void TestFiltersDigits::killAllDigitFive()
+{
+    SumSpanSelection s;
+    s.killAllDigits[5] = true;
+    auto m = emptyMatrix();
+    filter_sum_span_group(s, *m);
+    QCOMPARE(markedCount(*m, SumSpanRow), 3439);
+    COMPARE_WITH_REFERENCE(*m, SumSpanRow, [](const Digits &d) { return contains(d, 5); });
+}
+
+void TestFiltersDigits::spanCounts()
+{
+    const int expected[10] = {10, 126, 400, 770, 1164, 1510, 1736, 1770, 1540, 974};
+    for (int span = 0; span < 10; ++span) {
+        SumSpanSelection s;
+        s.spans[span] = true;
+        auto m = emptyMatrix();
+        filter_sum_span_group(s, *m);
+        QCOMPARE(markedCount(*m, SumSpanRow), expected[span]);
+        COMPARE_WITH_REFERENCE(*m, SumSpanRow, [&](const Digits &d) { return spanOf(d) == span; });
+    }
+    SumSpanSelection all;
+    all.spans.fill(true);
+    auto m = emptyMatrix();
+    filter_sum_span_group(all, *m);
+    QCOMPARE(markedCount(*m, SumSpanRow), kCandidateCount);
+}
+
+void TestFiltersDigits::acValueCounts()
+{
+    const int expected[6] = {10, 630, 1008, 4896, 2016, 1440};
+    for (int i = 0; i < 6; ++i) {
+        SumSpanSelection s;
+        s.acValues[i] = true;
+        auto m = emptyMatrix();
+        filter_sum_span_group(s, *m);
+        QCOMPARE(markedCount(*m, SumSpanRow), expected[i]);
+        COMPARE_WITH_REFERENCE(*m, SumSpanRow, [&](const Digits &d) { return acOf(d) == i + 1; });
+    }
+    SumSpanSelection all;
+    all.acValues.fill(true);
+    auto m = emptyMatrix();
+    filter_sum_span_group(all, *m);
+    QCOMPARE(markedCount(*m, SumSpanRow), kCandidateCount);
+}
+
+void TestFiltersDigits::acValueExamples()
+{
+    const struct { int candidate; int ac; } examples[] = {{7552, 4}, {9814, 6}, {1111, 1}};
+    for (const auto &e : examples) {
+        for (int i = 0; i < 6; ++i) {
+            SumSpanSelection s;
+            s.acValues[i] = true;
+            auto m = emptyMatrix();
+            filter_ac_value(s, *m);
+            QCOMPARE(isMarked(*m, SumSpanRow, e.candidate), i + 1 == e.ac);
+        }
+    }
+}
+
+void TestFiltersDigits::sumGroupMarksOncePerCandidate()
+{
+    // 0003 has sum tail 3 and span 3: two reasons, one mark.
+    SumSpanSelection s;
+    s.sumTails[3] = true;
+    s.spans[3] = true;
+    s.sumValueText = QStringLiteral("03");
+    s.killAllDigits[3] = true;
+    auto m = emptyMatrix();
+    filter_sum_span_group(s, *m);
+    QCOMPARE(m->cells[SumSpanRow][3], int16_t(1));
+    COMPARE_WITH_REFERENCE(*m, SumSpanRow, [](const Digits &d) {
+        return sumOf(d) % 10 == 3 || spanOf(d) == 3 || contains(d, 3);
+    });
+}
+
+void TestFiltersDigits::danNothingSelectedLeavesRowEmpty()
+{
+    DanSelection s;
+    s.counts[0] = QStringLiteral("0");
+    s.tolerance = {2, 1};
+    auto m = emptyMatrix();
+    filter_dan_groups(s, *m);
+    QCOMPARE(markedCount(*m, DanRow), 0);
+}
+
+void TestFiltersDigits::danRowDefaultsToAtLeastOneHit()
+{
+    auto m = emptyMatrix();
+    filter_dan_groups(danRow(QStringLiteral("12"), QString()), *m);
+    QCOMPARE(markedCount(*m, DanRow), 4096);
+    COMPARE_WITH_REFERENCE(*m, DanRow, [](const Digits &d) { return !contains(d, 1) && !contains(d, 2); });
+}
+
+void TestFiltersDigits::danCountZeroWorksAsKillRow()
+{
+    auto m = emptyMatrix();
+    filter_dan_groups(danRow(QStringLiteral("12"), QStringLiteral("0")), *m);
+    QCOMPARE(kCandidateCount - markedCount(*m, DanRow), 4096);
+    COMPARE_WITH_REFERENCE(*m, DanRow, [](const Digits &d) { return contains(d, 1) || contains(d, 2); });
+}
+
+void TestFiltersDigits::danCountRepeatsCountsPositions()
+{
+    // 1123 holds both dan digits (2 hits) on three positions (3 hits).
+    for (bool countRepeats : {false, true}) {
+        for (const QString &counts : {QStringLiteral("2"), QStringLiteral("3")}) {
+            auto m = emptyMatrix();
+            filter_dan_groups(danRow(QStringLiteral("12"), counts, countRepeats), *m);
+            const int accepted = counts.toInt();
+            QCOMPARE(isMarked(*m, DanRow, 1123), accepted != (countRepeats ? 3 : 2));
+            COMPARE_WITH_REFERENCE(*m, DanRow, [&](const Digits &d) {
+                return hits(d, QStringLiteral("12"), countRepeats) != accepted;
+            });
+        }
+    }
+    // Without a repeated dan digit both ways agree.
+    auto off = emptyMatrix();
+    auto on = emptyMatrix();
+    filter_dan_groups(danRow(QStringLiteral("12"), QStringLiteral("2")), *off);
+    filter_dan_groups(danRow(QStringLiteral("12"), QStringLiteral("2"), true), *on);
+    QCOMPARE(isMarked(*off, DanRow, 1253), isMarked(*on, DanRow, 1253));
+    QVERIFY(!isMarked(*on, DanRow, 1253));
+}
+
+void TestFiltersDigits::danFiveDigitsFourHits()
+{
+    auto m = emptyMatrix();
+    filter_dan_groups(danRow(QStringLiteral("12345"), QStringLiteral("4")), *m);
+    QCOMPARE(kCandidateCount - markedCount(*m, DanRow), 120);
+    QVERIFY(!isMarked(*m, DanRow, 5321));
+    QVERIFY(isMarked(*m, DanRow, 1123));
+}
+
+void TestFiltersDigits::danTwoRowsToleranceOneToOne()
+{
+    DanSelection s;
+    s.digits = {QStringLiteral("12"), QString(), QStringLiteral("789"), QString()};
+    s.counts = {QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("23"), QString()};
+    for (bool countRepeats : {false, true}) {
+        s.countRepeats = countRepeats;
+        s.tolerance = {1, 1};
+        auto m = emptyMatrix();
+        filter_dan_groups(s, *m);
+        COMPARE_WITH_REFERENCE(*m, DanRow, [&](const Digits &d) {
+            const int h0 = hits(d, QStringLiteral("12"), countRepeats);
+            const int h2 = hits(d, QStringLiteral("789"), countRepeats);
+            const int wrong = (h0 != 1) + (h2 != 2 && h2 != 3);
+            return wrong != 1;
+        });
+    }
+}
+
+void TestFiltersDigits::danToleranceRanges()
+{
+    DanSelection s;
+    s.digits = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")};
+    s.tolerance = {0, 4};
+    auto m = emptyMatrix();
+    filter_dan_groups(s, *m);
+    QCOMPARE(markedCount(*m, DanRow), 0);
+
+    s.tolerance = {2, 1};
+    auto all = emptyMatrix();
+    filter_dan_groups(s, *all);
+    QCOMPARE(markedCount(*all, DanRow), kCandidateCount);
+}
+
+void TestFiltersDigits::danCountsWithoutDigitsHaveNoEffect()
+{
+    DanSelection s;
+    s.digits[1] = QStringLiteral("5");
+    s.counts = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("4"), QString()};
+    auto m = emptyMatrix();
+    filter_dan_groups(s, *m);
+    COMPARE_WITH_REFERENCE(*m, DanRow, [](const Digits &d) { return !contains(d, 5); });
+}
+
+QTEST_APPLESS_MAIN(TestFiltersDigits)
+#include "tst_filters_digits.moc"

@@ -1,0 +1,313 @@
+#include "enginetestsupport.h"
+#include "filters/patterns.h"
+
+#include <QTest>
+
+namespace {
+int inClass(const Digits &d, const char *classDigits)
+{
+    int n = 0;
+    for (int digit : d)
+        n += strchr(classDigits, '0' + digit) ? 1 : 0;
+    return n;
+}
+
+const char *const kRatioCaptions[5] = {"0:4", "1:3", "2:2", "3:1", "4:0"};
+const char *const kRatioClasses[3] = {"56789", "13579", "12357"};
+
+RatioSelection ratios(const QString &bigSmall, const QString &oddEven = {}, const QString &primeComposite = {})
+{
+    RatioSelection s;
+    s.lists = {bigSmall, oddEven, primeComposite};
+    return s;
+}
+
+ShapeSelection shapes(const QString &list)
+{
+    ShapeSelection s;
+    s.list = list;
+    return s;
+}
+
+PatternSelection grid(PatternGrid which, const QString &list)
+{
+    PatternSelection s;
+    s.lists[which] = list;
+    return s;
+}
+
+// Every caption of a grid, built from its two (or three) characters with the
+// thousands character first.
+QStringList allPatterns(const QString &chars)
+{
+    QStringList patterns{QString()};
+    for (int p = 0; p < 4; ++p) {
+        QStringList longer;
+        for (const QString &prefix : patterns)
+            for (QChar ch : chars)
+                longer.append(prefix + ch);
+        patterns = longer;
+    }
+    return patterns;
+}
+
+void runGrid(PatternGrid which, const PatternSelection &s, CandidateMatrix &m)
+{
+    switch (which) {
+    case BigSmallGrid: filter_big_small_pattern(s, m); break;
+    case OddEvenGrid: filter_odd_even_pattern(s, m); break;
+    case PrimeCompositeGrid: filter_prime_composite_pattern(s, m); break;
+    case RouteGrid: filter_route_pattern(s, m); break;
+    }
+}
+
+struct GridCase
+{
+    PatternGrid grid;
+    MatrixRow row;
+    QString chars;
+    QChar (*charOf)(int digit);
+};
+
+const GridCase kGrids[] = {
+    {BigSmallGrid, BigSmallRow, QStringLiteral("大小"), [](int d) { return QChar(d >= 5 ? u'大' : u'小'); }},
+    {OddEvenGrid, OddEvenRow, QStringLiteral("奇偶"), [](int d) { return QChar(d % 2 ? u'奇' : u'偶'); }},
+    {PrimeCompositeGrid, PrimeCompositeRow, QStringLiteral("质合"),
+     [](int d) { return QChar(d == 1 || d == 2 || d == 3 || d == 5 || d == 7 ? u'质' : u'合'); }},
+    {RouteGrid, RouteRow, QStringLiteral("012"), [](int d) { return QChar(u'0' + d % 3); }},
+};
+
+QString patternOf(const GridCase &g, const Digits &d)
+{
+    QString text;
+    for (int digit : d)
+        text += g.charOf(digit);
+    return text;
+}
+}
+
+class TestFiltersPatterns : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Ratios: selecting means the ratio must come out.
+    void ratiosNothingSelectedLeavesRowEmpty();
+    void ratioCountsPerSelector();
+    void ratioAllFiveRejectNothing();
+    void ratioFourBigAndFourEven();
+    void ratiosMatchReferenceForMixedLists();
+
+    // Shapes: selecting means kill.
+    void shapesNothingSelectedLeavesRowEmpty();
+    void shapeCounts_data();
+    void shapeCounts();
+    void shapeHelpExamples();
+    void shapeNAndReverseNAreApart();
+    void allShapesLeaveOnlyFourEqualDigits();
+
+    // Position pattern grids.
+    void gridsNothingSelectedLeaveRowsEmpty();
+    void routeHelpExamples();
+    void routeAllZeroKills256();
+    void singleClassPatternsKill625();
+    void everyPatternOfAGridKillsAll();
+    void gridsMatchReferenceForEachPattern();
+};
+
+void TestFiltersPatterns::ratiosNothingSelectedLeavesRowEmpty()
+{
+    auto m = emptyMatrix();
+    filter_ratios(RatioSelection{}, *m);
+    QCOMPARE(markedCount(*m, RatioRow), 0);
+}
+
+void TestFiltersPatterns::ratioCountsPerSelector()
+{
+    const int passing[5] = {625, 2500, 3750, 2500, 625};
+    for (int q = 0; q < 3; ++q) {
+        for (int k = 0; k < 5; ++k) {
+            RatioSelection s;
+            s.lists[q] = QString::fromLatin1(kRatioCaptions[k]) + u'*';
+            auto m = emptyMatrix();
+            filter_ratios(s, *m);
+            QCOMPARE(kCandidateCount - markedCount(*m, RatioRow), passing[k]);
+            COMPARE_WITH_REFERENCE(*m, RatioRow, [&](const Digits &d) { return inClass(d, kRatioClasses[q]) != k; });
+        }
+    }
+}
+
+void TestFiltersPatterns::ratioAllFiveRejectNothing()
+{
+    auto m = emptyMatrix();
+    filter_ratios(ratios({}, QStringLiteral("0:4*1:3*2:2*3:1*4:0*")), *m);
+    QCOMPARE(markedCount(*m, RatioRow), 0);
+}
+
+void TestFiltersPatterns::ratioFourBigAndFourEven()
+{
+    auto m = emptyMatrix();
+    filter_ratios(ratios(QStringLiteral("4:0*"), QStringLiteral("0:4*")), *m);
+    QCOMPARE(kCandidateCount - markedCount(*m, RatioRow), 16);
+    COMPARE_WITH_REFERENCE(*m, RatioRow, [](const Digits &d) {
+        return !std::all_of(d.begin(), d.end(), [](int digit) { return digit == 6 || digit == 8; });
+    });
+}
+
+void TestFiltersPatterns::ratiosMatchReferenceForMixedLists()
+{
+    const QString lists[3] = {QStringLiteral("1:3*2:2*"), QString(), QStringLiteral("0:4*3:1*4:0*")};
+    auto m = emptyMatrix();
+    filter_ratios(ratios(lists[0], lists[1], lists[2]), *m);
+    COMPARE_WITH_REFERENCE(*m, RatioRow, [](const Digits &d) {
+        const int big = inClass(d, "56789");
+        const int prime = inClass(d, "12357");
+        return !(big == 1 || big == 2) || !(prime == 0 || prime == 3 || prime == 4);
+    });
+}
+
+void TestFiltersPatterns::shapesNothingSelectedLeavesRowEmpty()
+{
+    auto m = emptyMatrix();
+    filter_shapes(ShapeSelection{}, *m);
+    QCOMPARE(markedCount(*m, ShapeRow), 0);
+}
+
+void TestFiltersPatterns::shapeCounts_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("killed");
+    QTest::newRow("上山") << "上山*" << 705;
+    QTest::newRow("下山") << "下山*" << 705;
+    QTest::newRow("凸形") << "凸形*" << 2595;
+    QTest::newRow("凹形") << "凹形*" << 2595;
+    QTest::newRow("N形") << "N形*" << 1695;
+    QTest::newRow("反N形") << "反N形*" << 1695;
+    QTest::newRow("上山 and N形") << "上山*N形*" << 705 + 1695;
+}
+
+void TestFiltersPatterns::shapeCounts()
+{
+    QFETCH(QString, list);
+    QFETCH(int, killed);
+    auto m = emptyMatrix();
+    filter_shapes(shapes(list), *m);
+    QCOMPARE(markedCount(*m, ShapeRow), killed);
+}
+
+void TestFiltersPatterns::shapeHelpExamples()
+{
+    const struct { const char16_t *caption; QList<int> numbers; } examples[] = {
+        {u"上山", {1234, 1122, 1113}},
+        {u"下山", {4321, 9000, 9911}},
+        {u"凸形", {1230, 1120, 1200}},
+        {u"凹形", {2105, 2215, 2155}},
+        {u"N形", {1205, 4859, 3647, 5608, 5712}},
+        {u"反N形", {2150, 8495, 6374, 6580, 7561}},
+    };
+    for (const auto &e : examples) {
+        auto m = emptyMatrix();
+        filter_shapes(shapes(QString::fromUtf16(e.caption) + u'*'), *m);
+        for (int n : e.numbers)
+            QVERIFY2(isMarked(*m, ShapeRow, n), qPrintable(QString::number(n)));
+        // Each example has exactly its own shape.
+        for (const auto &other : examples) {
+            if (&other == &e)
+                continue;
+            for (int n : other.numbers)
+                QVERIFY2(!isMarked(*m, ShapeRow, n), qPrintable(QString::number(n)));
+        }
+    }
+}
+
+void TestFiltersPatterns::shapeNAndReverseNAreApart()
+{
+    auto n = emptyMatrix();
+    filter_shapes(shapes(QStringLiteral("N形*")), *n);
+    QVERIFY(!isMarked(*n, ShapeRow, 2150));
+    QVERIFY(isMarked(*n, ShapeRow, 1205));
+    auto reverse = emptyMatrix();
+    filter_shapes(shapes(QStringLiteral("反N形*")), *reverse);
+    QVERIFY(!isMarked(*reverse, ShapeRow, 1205));
+    QVERIFY(isMarked(*reverse, ShapeRow, 2150));
+}
+
+void TestFiltersPatterns::allShapesLeaveOnlyFourEqualDigits()
+{
+    auto m = emptyMatrix();
+    filter_shapes(shapes(QStringLiteral("上山*下山*凸形*凹形*N形*反N形*")), *m);
+    COMPARE_WITH_REFERENCE(*m, ShapeRow, [](const Digits &d) { return !(d[0] == d[1] && d[1] == d[2] && d[2] == d[3]); });
+}
+
+void TestFiltersPatterns::gridsNothingSelectedLeaveRowsEmpty()
+{
+    auto m = emptyMatrix();
+    for (const GridCase &g : kGrids)
+        runGrid(g.grid, PatternSelection{}, *m);
+    for (const GridCase &g : kGrids)
+        QCOMPARE(markedCount(*m, g.row), 0);
+}
+
+void TestFiltersPatterns::routeHelpExamples()
+{
+    auto m = emptyMatrix();
+    filter_route_pattern(grid(RouteGrid, QStringLiteral("2202*0102*")), *m);
+    QVERIFY(isMarked(*m, RouteRow, 5892));
+    QVERIFY(isMarked(*m, RouteRow, 9468));
+    // Route 0 has four digits (0 3 6 9), routes 1 and 2 three each.
+    QCOMPARE(markedCount(*m, RouteRow), 3 * 3 * 4 * 3 + 4 * 3 * 4 * 3);
+}
+
+void TestFiltersPatterns::routeAllZeroKills256()
+{
+    auto m = emptyMatrix();
+    filter_route_pattern(grid(RouteGrid, QStringLiteral("0000*")), *m);
+    QCOMPARE(markedCount(*m, RouteRow), 256);
+    COMPARE_WITH_REFERENCE(*m, RouteRow, [](const Digits &d) {
+        return std::all_of(d.begin(), d.end(), [](int digit) { return digit % 3 == 0; });
+    });
+}
+
+void TestFiltersPatterns::singleClassPatternsKill625()
+{
+    auto small = emptyMatrix();
+    filter_big_small_pattern(grid(BigSmallGrid, QStringLiteral("小小小小*")), *small);
+    QCOMPARE(markedCount(*small, BigSmallRow), 625);
+    COMPARE_WITH_REFERENCE(*small, BigSmallRow, [](const Digits &d) {
+        return std::all_of(d.begin(), d.end(), [](int digit) { return digit <= 4; });
+    });
+    auto odd = emptyMatrix();
+    filter_odd_even_pattern(grid(OddEvenGrid, QStringLiteral("奇奇奇奇*")), *odd);
+    QCOMPARE(markedCount(*odd, OddEvenRow), 625);
+}
+
+void TestFiltersPatterns::everyPatternOfAGridKillsAll()
+{
+    for (const GridCase &g : kGrids) {
+        auto m = emptyMatrix();
+        runGrid(g.grid, grid(g.grid, allPatterns(g.chars).join(u'*') + u'*'), *m);
+        QCOMPARE(markedCount(*m, g.row), kCandidateCount);
+    }
+}
+
+void TestFiltersPatterns::gridsMatchReferenceForEachPattern()
+{
+    // One selected pattern at a time, and one pair, each compared candidate by candidate.
+    for (const GridCase &g : kGrids) {
+        const QStringList patterns = allPatterns(g.chars);
+        for (const QString &pattern : patterns) {
+            auto m = emptyMatrix();
+            runGrid(g.grid, grid(g.grid, pattern + u'*'), *m);
+            COMPARE_WITH_REFERENCE(*m, g.row, [&](const Digits &d) { return patternOf(g, d) == pattern; });
+        }
+        const QString pair = patterns.first() + u'*' + patterns.last() + u'*';
+        auto m = emptyMatrix();
+        runGrid(g.grid, grid(g.grid, pair), *m);
+        COMPARE_WITH_REFERENCE(*m, g.row, [&](const Digits &d) {
+            return patternOf(g, d) == patterns.first() || patternOf(g, d) == patterns.last();
+        });
+    }
+}
+
+QTEST_APPLESS_MAIN(TestFiltersPatterns)
+#include "tst_filters_patterns.moc"
