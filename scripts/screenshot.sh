@@ -29,6 +29,17 @@ for _ in $(seq 50); do
     sleep 0.2
 done
 [ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
+# The start-up feed ends with a notice: the feed's news, or the network
+# failure help when no feed server runs. It would hold every click.
+notice=
+for _ in $(seq 25); do
+    notice=$(xdotool search --name '^温馨提示$' 2>/dev/null | head -n 1 || true)
+    [ -n "$notice" ] && break
+    sleep 0.2
+done
+if [ -n "$notice" ]; then
+    xdotool windowfocus --sync "$notice" key Return
+fi
 sleep 1.5
 import -window "$window" "$out/sheet.png"
 
