@@ -42,8 +42,8 @@ QString http_request(const QString &mode, const QString &url, const QString &dat
 
     QNetworkAccessManager manager;
     QEventLoop loop;
-    // The transfer time-out starts only once the request is under way; the
-    // guard also covers the name look-up and the connect.
+    // Our own guard keeps the same time-out over every phase (name look-up,
+    // connect, send, receive), whatever the transfer time-out watches.
     QTimer guard;
     guard.setSingleShot(true);
     guard.setInterval(timeout);

@@ -4,7 +4,6 @@
 #include "net/http.h"
 #include "testsupport.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QStringEncoder>
 
