@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Starts the program under Xvfb and saves two screenshots into the folder
-# given as $1 (default docs/): the sheet as it opens, and the sheet after a
-# player has picked a few conditions and pressed "[开始缩水]".
+# Starts the local feed servers and the program under Xvfb and saves two
+# screenshots into the folder given as $1 (default docs/): the sheet as it
+# opens, and the sheet after a player has picked a few conditions and
+# pressed "[开始缩水]".
 # Needs a build in build/ (scripts/build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,9 +13,10 @@ display=:${VINTORA_SCREENSHOT_DISPLAY:-97}
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp &
 xvfb=$!
 app=
+servers=$(bash scripts/feed-servers.sh)
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    kill $servers "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
 export DISPLAY=$display
@@ -53,7 +55,7 @@ click 436 97    # 杀大小形态, first row
 click 500 197   # 小小小小
 click 574 117   # 杀奇偶形态
 click 427 263   # 012路 0000
-click 471 305   # 012路 1201
+click 471 305   # 012路 0201
 click 538 488   # 4连
 click 581 488   # AAAA
 click 39 395    # 胆组 row 1: digit 1
