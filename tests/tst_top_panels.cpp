@@ -2,11 +2,8 @@
 
 #include "panel/geometry.h"
 
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QPlainTextEdit>
-#include <QStyle>
-#include <QStyleOptionGroupBox>
 
 // The tabbed top panels, the set-operation panel's widgets, and the special
 // exclusion and smallest/largest digit panels under the route grid.
