@@ -134,22 +134,25 @@ void run_shrink(const Selections &selections, ShrinkState &state, const Progress
         step(0.8);
 }
 
-ResultList collect_survivors(ShrinkState &state)
+namespace {
+// Lists the candidates whose kill-row value is `killed` and makes them the result.
+ResultList listByKillRow(ShrinkState &state, int16_t killed)
 {
     if (!state.matrix)
         fill_candidate_matrix(state);
     const int16_t *kill = state.matrix->row(KillRow);
-    ResultList result = list_numbers([kill](int n) { return kill[n] == 0; });
+    ResultList result = list_numbers([kill, killed](int n) { return kill[n] == killed; });
     state.ResultText = result.text;
     return result;
+}
+}
+
+ResultList collect_survivors(ShrinkState &state)
+{
+    return listByKillRow(state, 0);
 }
 
 ResultList invert_result(ShrinkState &state)
 {
-    if (!state.matrix)
-        fill_candidate_matrix(state);
-    const int16_t *kill = state.matrix->row(KillRow);
-    ResultList result = list_numbers([kill](int n) { return kill[n] == 1; });
-    state.ResultText = result.text;
-    return result;
+    return listByKillRow(state, 1);
 }
