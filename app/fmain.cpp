@@ -34,7 +34,14 @@
 #include <QTimer>
 
 namespace {
-
+// Each box is rewritten in one assignment. A list of 10,000 numbers is one
+// paragraph that the box lays out whole, so a box that already shows the
+// text (A and B from the previous operation) is left as it is.
+void replaceText(QPlainTextEdit *box, const QString &text)
+{
+    if (box->toPlainText() != text)
+        box->setPlainText(text);
+}
 
 QTimer *makeStartupTimer(QObject *parent, const char *name, int interval)
 {
@@ -412,10 +419,9 @@ void Fmain::combineBaseSets(QStringView code)
     c.T_jj[2]->clear();
     c.Ljiaoji_zhushu->setText(QStringLiteral("0"));
     const SetOperationResult combined = base_set_operation(code, c.T_jj[0]->toPlainText(), c.T_jj[1]->toPlainText());
-    // Each box is rewritten in one assignment.
-    c.T_jj[0]->setPlainText(combined.a);
-    c.T_jj[1]->setPlainText(combined.b);
-    c.T_jj[2]->setPlainText(combined.result);
+    replaceText(c.T_jj[0], combined.a);
+    replaceText(c.T_jj[1], combined.b);
+    replaceText(c.T_jj[2], combined.result);
     c.Ljiaoji_zhushu->setText(QString::number(combined.count));
 }
 

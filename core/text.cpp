@@ -1,6 +1,7 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cmath>
 #include <limits>
 
@@ -11,11 +12,16 @@ bool isAsciiDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
 QString only_str(QStringView yuan_str, QStringView mubiao_str)
 {
     // One pass gives what replace, trim and repeated pair collapsing give.
+    // The allowed set is looked up per character of lists megabytes long,
+    // so it is a table, not a search of mubiao_str.
+    std::bitset<0x10000> isAllowed;
+    for (QChar ch : mubiao_str)
+        isAllowed.set(ch.unicode());
     QString out;
     out.reserve(yuan_str.size());
     bool pendingSpace = false;
     for (QChar ch : yuan_str) {
-        const bool allowed = mubiao_str.contains(ch);
+        const bool allowed = isAllowed[ch.unicode()];
         if (!allowed || ch == u' ') {
             pendingSpace = !out.isEmpty();
             continue;

@@ -4,18 +4,25 @@
 #include "core/shrink.h"
 #include "core/text.h"
 
+#include <QStringTokenizer>
 #include <array>
 #include <functional>
 
 namespace {
 using Membership = std::array<bool, kCandidateCount>;
 
+// `normalised` holds runs of digits separated by single spaces; its runs of
+// four digits are the members.
 Membership membersOf(QStringView normalised)
 {
     Membership in{};
-    for (QStringView entry : split_spaces(normalised)) {
-        if (entry.size() == 4)
-            in[entry.toInt()] = true;
+    for (QStringView entry : qTokenize(normalised, u' ')) {
+        if (entry.size() != 4)
+            continue;
+        int n = 0;
+        for (QChar digit : entry)
+            n = 10 * n + (digit.unicode() - u'0');
+        in[n] = true;
     }
     return in;
 }

@@ -10,6 +10,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QPushButton>
 
 namespace {
@@ -97,6 +99,20 @@ void buildEntryPanels(QWidget *window, Controls &c)
     }
 }
 
+// An operation leaves up to 10,000 numbers in each box as one paragraph,
+// which Qt lays out whole on every change. Digits and spaces look the same
+// unshaped, and with the direction fixed left to right nobody scans the
+// paragraph for one; both cut that cost without changing what is shown.
+void keepLongListsCheap(QPlainTextEdit *box)
+{
+    QFont font = box->font();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    box->setFont(font);
+    QTextOption option = box->document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    box->document()->setDefaultTextOption(option);
+}
+
 // Base sets A and B and their result in three columns; the operations in a
 // row beneath them.
 void buildSetOperationPanel(QWidget *window, Controls &c)
@@ -113,8 +129,9 @@ void buildSetOperationPanel(QWidget *window, Controls &c)
     const int baseClearButtons[] = {24, 26};
     for (int column = 0; column < 3; ++column) {
         const int left = columnLeft(column);
-        place(c.T_jj, column,
-              make_text_box(frame, arrayName("T_jj", column), twipRect(left, BoxTop, columnWidth, BoxHeight)));
+        QPlainTextEdit *box = make_text_box(frame, arrayName("T_jj", column), twipRect(left, BoxTop, columnWidth, BoxHeight));
+        keepLongListsCheap(box);
+        place(c.T_jj, column, box);
         if (column == 2)
             continue;
         make_label(frame, QString::fromUtf16(baseLabels[column]), twipRect(left, LabelTop, 900, labelHeight));

@@ -1,0 +1,468 @@
+#include "fuzz_targets.h"
+
+#include "core/shrink.h"
+#include "core/text.h"
+#include "filters/digit_kills.h"
+#include "filters/entered_lists.h"
+#include "filters/groups.h"
+#include "filters/prize_check.h"
+#include "filters/set_operations.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+#include <utility>
+
+// The references below restate each rule step by step, the slow obvious way;
+// they are fast enough for the short inputs a fuzzer makes.
+
+namespace {
+using CandidateFlags = std::array<bool, kCandidateCount>;
+
+constexpr QStringView kDigits = u"0123456789";
+
+bool isAsciiDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
+
+int digitSum(int n) { return n / 1000 + n / 100 % 10 + n / 10 % 10 + n % 10; }
+
+QString withoutEndSpaces(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    return text.sliced(begin, end - begin).toString();
+}
+
+// Every character outside `kept` becomes a space.
+QString blankOthers(QStringView text, QStringView kept)
+{
+    QString out = text.toString();
+    for (QChar &ch : out) {
+        if (!kept.contains(ch))
+            ch = u' ';
+    }
+    return out;
+}
+
+QString replacePairs(QString text, int passes)
+{
+    for (int i = 0; i < passes; ++i)
+        text.replace(QStringLiteral("  "), QStringLiteral(" "));
+    return text;
+}
+
+QString referenceOnlyStr(QStringView text, QStringView allowed)
+{
+    QString out = withoutEndSpaces(blankOthers(text, allowed));
+    while (out.contains(QStringLiteral("  ")))
+        out.replace(QStringLiteral("  "), QStringLiteral(" "));
+    return out;
+}
+
+QString spacingFault(QStringView text)
+{
+    if (text.startsWith(u' ') || text.endsWith(u' '))
+        return QStringLiteral("a space at an end");
+    if (text.contains(u"  "))
+        return QStringLiteral("a doubled space");
+    return {};
+}
+
+QString charactersFault(QStringView text, QStringView allowed)
+{
+    for (QChar ch : text) {
+        if (ch != u' ' && !allowed.contains(ch))
+            return QStringLiteral("U+%1 is not allowed").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
+    }
+    return {};
+}
+
+// The maximal runs of ASCII digits, in order.
+QList<QStringView> digitRuns(QStringView text)
+{
+    QList<QStringView> runs;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (!isAsciiDigit(text[i])) {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < text.size() && isAsciiDigit(text[i]))
+            ++i;
+        runs.append(text.sliced(start, i - start));
+    }
+    return runs;
+}
+
+bool isFourDigits(QStringView text)
+{
+    return text.size() == 4 && std::all_of(text.begin(), text.end(), isAsciiDigit);
+}
+
+CandidateFlags fourDigitRuns(QStringView text)
+{
+    CandidateFlags listed{};
+    for (QStringView run : digitRuns(text)) {
+        if (run.size() == 4)
+            listed[run.toInt()] = true;
+    }
+    return listed;
+}
+
+// Empty when `listing` holds exactly the flagged numbers, ascending, as four
+// digits separated by single spaces.
+QString listingFault(QStringView listing, const CandidateFlags &expected)
+{
+    int previous = -1;
+    for (QStringView entry : listing.split(u' ', Qt::SkipEmptyParts)) {
+        const int n = isFourDigits(entry) ? entry.toInt() : -1;
+        if (n <= previous)
+            return QStringLiteral("entry %1 out of place").arg(entry);
+        if (!expected[n])
+            return QStringLiteral("%1 listed").arg(entry);
+        previous = n;
+    }
+    const qsizetype count = std::count(expected.begin(), expected.end(), true);
+    if (listing.size() != std::max<qsizetype>(5 * count - 1, 0))
+        return QStringLiteral("a number missing or a space out of place");
+    return {};
+}
+
+QString joinedBySpaces(const QList<QStringView> &parts)
+{
+    QString out;
+    for (QStringView part : parts) {
+        if (!out.isEmpty())
+            out += u' ';
+        out += part;
+    }
+    return out;
+}
+
+// The first line and everything after it: two texts from one input.
+std::pair<QStringView, QStringView> atFirstLineFeed(QStringView text)
+{
+    const qsizetype split = text.indexOf(u'\n');
+    if (split < 0)
+        return {text, QStringView()};
+    return {text.first(split), text.sliced(split + 1)};
+}
+
+const CandidateMatrix &filledMatrix()
+{
+    static const std::unique_ptr<CandidateMatrix> filled = [] {
+        ShrinkState state;
+        fill_candidate_matrix(state);
+        return std::move(state.matrix);
+    }();
+    return *filled;
+}
+
+// A matrix as a shrink run starts with. One is reused: a fresh megabyte per
+// input would cost the fuzzer more than the readers do.
+CandidateMatrix &freshMatrix()
+{
+    static const std::unique_ptr<CandidateMatrix> scratch = std::make_unique<CandidateMatrix>();
+    *scratch = filledMatrix();
+    return *scratch;
+}
+
+// Empty when `row` of `after` holds exactly `expected` and every other row
+// still holds what the freshly filled matrix held.
+QString rowFault(const CandidateMatrix &after, int row, const CandidateFlags &expected)
+{
+    const CandidateMatrix &before = filledMatrix();
+    for (int r = 0; r < kMatrixRowCount; ++r) {
+        if (r != row && after.cells[r] != before.cells[r])
+            return QStringLiteral("row %1 was written").arg(r);
+    }
+    for (int c = 0; c < kCandidateCount; ++c) {
+        if (after.cells[row][c] != (expected[c] ? 1 : 0))
+            return QStringLiteral("row %1 of candidate %2 holds %3").arg(row).arg(c).arg(after.cells[row][c]);
+    }
+    return {};
+}
+
+QString checkOnlyStr(QStringView text)
+{
+    for (QStringView allowed : {kDigits, QStringView(u"0123456789 "), QStringView(u"0123456789*")}) {
+        const QString out = only_str(text, allowed);
+        if (QString fault = spacingFault(out); !fault.isEmpty())
+            return fault;
+        if (QString fault = charactersFault(out, allowed); !fault.isEmpty())
+            return fault;
+        if (out != referenceOnlyStr(text, allowed))
+            return QStringLiteral("differs from replacing, trimming and collapsing step by step");
+    }
+    return {};
+}
+
+QString checkCollapseSpacePairs(QStringView text)
+{
+    for (int passes = 0; passes <= 6; ++passes) {
+        if (collapse_space_pairs(text, passes) != replacePairs(text.toString(), passes))
+            return QStringLiteral("%1 passes differ from replacing pairs").arg(passes);
+    }
+    return {};
+}
+
+QString checkSplitLines(QStringView text)
+{
+    QString unified = text.toString();
+    unified.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    unified.replace(u'\r', u'\n');
+    if (split_lines(text) != unified.split(u'\n'))
+        return QStringLiteral("lines differ from splitting at LF after turning CR LF and CR into LF");
+    return {};
+}
+
+// Checked where the leading number is exact in decimal: up to nine digits
+// before the point and six after it.
+QString checkToleranceValue(QStringView text)
+{
+    const int value = tolerance_value(text);
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u' ')
+        ++i;
+    int sign = 1;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        sign = text[i++] == u'-' ? -1 : 1;
+    const qsizetype wholeStart = i;
+    while (i < text.size() && isAsciiDigit(text[i]))
+        ++i;
+    const QStringView whole = text.sliced(wholeStart, i - wholeStart);
+    QStringView fraction;
+    if (i < text.size() && text[i] == u'.') {
+        const qsizetype fractionStart = ++i;
+        while (i < text.size() && isAsciiDigit(text[i]))
+            ++i;
+        fraction = text.sliced(fractionStart, i - fractionStart);
+    }
+    if (whole.isEmpty() && fraction.isEmpty())
+        return value == 0 ? QString() : QStringLiteral("no leading number, yet %1").arg(value);
+    if (whole.size() > 9 || fraction.size() > 6)
+        return {};
+
+    qint64 unit = 1;
+    for (qsizetype k = 0; k < fraction.size(); ++k)
+        unit *= 10;
+    const qint64 scaled = whole.toLongLong() * unit + fraction.toLongLong();
+    qint64 rounded = scaled / unit;
+    const qint64 rest = scaled % unit;
+    if (2 * rest > unit || (2 * rest == unit && rounded % 2 == 1))
+        ++rounded;
+    const qint64 expected = std::clamp<qint64>(sign * rounded, -32768, 32767);
+    if (value != expected)
+        return QStringLiteral("reads %1 instead of %2").arg(value).arg(expected);
+    return {};
+}
+
+QString checkCleanPatternText(QStringView text)
+{
+    const QString out = clean_pattern_text(text);
+    if (out.startsWith(u' ') || out.endsWith(u' '))
+        return QStringLiteral("a space at an end");
+    if (QString fault = charactersFault(out, u"0123456789*"); !fault.isEmpty())
+        return fault;
+    if (out != withoutEndSpaces(replacePairs(blankOthers(text, u"0123456789* "), 5)))
+        return QStringLiteral("differs from blanking, five passes of pairs and trimming");
+    return {};
+}
+
+// Any character other than a digit separates the base set's numbers; a text
+// naming 号码 (the hint) or holding only blanks is no base set.
+QString checkReadBaseSet(QStringView text)
+{
+    CandidateMatrix &matrix = freshMatrix();
+    const int16_t active = read_base_set(text, matrix);
+    const bool blank = std::all_of(text.begin(), text.end(), [](QChar ch) {
+        return ch == u' ' || ch == u'\t' || ch == u'\n' || ch == u'\r';
+    });
+    const bool expectedActive = !text.contains(u"号码") && !blank;
+    if (active != (expectedActive ? 1 : 0))
+        return QStringLiteral("BaseSetActive is %1").arg(active);
+    return rowFault(matrix, BaseRow, expectedActive ? fourDigitRuns(text) : CandidateFlags{});
+}
+
+// The same text in all seven boxes.
+QString checkEnteredListFilters(QStringView text)
+{
+    CandidateMatrix &matrix = freshMatrix();
+    EnteredListSelection selection;
+    selection.boxes.fill(text.toString());
+    entered_list_filters(selection, matrix);
+
+    const int16_t *marks = matrix.row(EnteredListRow);
+    CandidateFlags marked{};
+    for (int c = 0; c < kCandidateCount; ++c) {
+        if (marks[c] != 0 && marks[c] != 1)
+            return QStringLiteral("row 1 of candidate %1 holds %2").arg(c).arg(marks[c]);
+        marked[c] = marks[c] == 1;
+    }
+    if (QString fault = rowFault(matrix, EnteredListRow, marked); !fault.isEmpty())
+        return fault;
+
+    const QList<QStringView> runs = digitRuns(text);
+    const bool anyMarked = std::find(marked.begin(), marked.end(), true) != marked.end();
+    if (runs.isEmpty() && !text.contains(u'*') && anyMarked)
+        return QStringLiteral("a text without digits or \"*\" rejected a candidate");
+    const bool noTwoDigitEntry = std::none_of(runs.begin(), runs.end(), [](QStringView r) { return r.size() == 2; });
+    if (!runs.isEmpty() && noTwoDigitEntry && std::count(marked.begin(), marked.end(), true) != kCandidateCount)
+        return QStringLiteral("a must-contain box with digits but no entry left a candidate");
+    const CandidateFlags straight = fourDigitRuns(text);
+    for (int n = 0; n < kCandidateCount; ++n) {
+        if (straight[n] && !marked[n])
+            return QStringLiteral("listed straight number %1 survived").arg(n);
+    }
+    return {};
+}
+
+QString checkSumValue(QStringView text)
+{
+    CandidateMatrix &matrix = freshMatrix();
+    SumSpanSelection selection;
+    selection.sumValueText = text.toString();
+    filter_sum_value(selection, matrix);
+
+    std::array<bool, 37> killedSums{};
+    const QString trimmed = withoutEndSpaces(text);
+    if (!trimmed.contains(QStringLiteral("例如"))) {
+        const QString cleaned = withoutEndSpaces(replacePairs(blankOthers(trimmed, u"0123456789 "), 5));
+        for (int sum = 0; sum < 37; ++sum)
+            killedSums[sum] = !cleaned.isEmpty() && cleaned.contains(QStringLiteral("%1").arg(sum, 2, 10, QLatin1Char('0')));
+    }
+    CandidateFlags expected{};
+    for (int c = 0; c < kCandidateCount; ++c)
+        expected[c] = killedSums[digitSum(c)];
+    return rowFault(matrix, SumSpanRow, expected);
+}
+
+// A is the first line, B the rest.
+QString checkBaseSetOperation(QStringView text)
+{
+    const auto [boxA, boxB] = atFirstLineFeed(text);
+    const CandidateFlags inA = fourDigitRuns(boxA);
+    const CandidateFlags inB = fourDigitRuns(boxB);
+    const QString normalA = joinedBySpaces(digitRuns(boxA));
+    const QString normalB = joinedBySpaces(digitRuns(boxB));
+    struct Operation
+    {
+        QStringView code;
+        bool (*keeps)(bool, bool);
+    };
+    const Operation operations[] = {
+        {u"jiao", [](bool a, bool b) { return a && b; }},
+        {u"bing", [](bool a, bool b) { return a || b; }},
+        {u"a_b", [](bool a, bool b) { return a && !b; }},
+        {u"b_a", [](bool a, bool b) { return b && !a; }},
+    };
+    for (const Operation &operation : operations) {
+        const SetOperationResult result = base_set_operation(operation.code, boxA, boxB);
+        if (result.a != normalA || result.b != normalB)
+            return QStringLiteral("the boxes are not rewritten as their digit runs");
+        CandidateFlags expected{};
+        for (int n = 0; n < kCandidateCount; ++n)
+            expected[n] = operation.keeps(inA[n], inB[n]);
+        if (QString fault = listingFault(result.result, expected); !fault.isEmpty())
+            return QStringLiteral("%1: %2").arg(operation.code, fault);
+        if (result.count != int(std::count(expected.begin(), expected.end(), true)))
+            return QStringLiteral("%1 counts %2").arg(operation.code).arg(result.count);
+    }
+    return {};
+}
+
+// The input stands for a result text; every four-digit entry must give its group.
+QString checkMarkGroups(QStringView text)
+{
+    static const auto table = std::make_unique<GroupTable>();
+    mark_groups(*table, text, 0);
+    if (show_groups(*table).count != 0)
+        return QStringLiteral("a shown count of 0 still gave groups");
+
+    mark_groups(*table, text, 1);
+    const ResultList groups = show_groups(*table);
+    const QList<QStringView> listed = groups.count == 0 ? QList<QStringView>() : QStringView(groups.text).split(u' ');
+    if (groups.count > 715 || listed.size() != groups.count)
+        return QStringLiteral("%1 groups listed as %2 entries").arg(groups.count).arg(listed.size());
+    QString previous;
+    for (QStringView group : listed) {
+        const QString digits = group.toString();
+        if (digits.size() != 4 || !std::is_sorted(digits.begin(), digits.end()) || digits <= previous)
+            return QStringLiteral("%1 is not a group in ascending order").arg(digits);
+        previous = digits;
+    }
+    for (QStringView entry : text.split(u' ')) {
+        if (!isFourDigits(entry))
+            continue;
+        QString group = entry.toString();
+        std::sort(group.begin(), group.end());
+        if (!listed.contains(group))
+            return QStringLiteral("the group of %1 is missing").arg(entry);
+    }
+    return {};
+}
+
+// The input as the entry against a fixed result, and its first line as the
+// entry against the rest as the result.
+QString checkPrizeCaption(QStringView text)
+{
+    const auto [firstLine, rest] = atFirstLineFeed(text);
+    const std::pair<QStringView, QStringView> cases[] = {{text, u"0123 4567 9999"}, {firstLine, rest}};
+    for (const auto &[entry, result] : cases) {
+        const QString drawn = withoutEndSpaces(entry);
+        QString expected = QStringLiteral("【中奖查询】");
+        if (drawn.size() == 4)
+            expected = result.split(u' ').contains(drawn) ? QStringLiteral("【中中中中】") : QStringLiteral("【挂挂挂挂】");
+        if (prize_caption(entry, result) != expected)
+            return QStringLiteral("caption %1 instead of %2").arg(prize_caption(entry, result), expected);
+    }
+    return {};
+}
+
+constexpr FuzzTarget kTargets[] = {
+    {"only_str", checkOnlyStr},
+    {"collapse_space_pairs", checkCollapseSpacePairs},
+    {"split_lines", checkSplitLines},
+    {"tolerance_value", checkToleranceValue},
+    {"clean_pattern_text", checkCleanPatternText},
+    {"read_base_set", checkReadBaseSet},
+    {"entered_list_filters", checkEnteredListFilters},
+    {"filter_sum_value", checkSumValue},
+    {"base_set_operation", checkBaseSetOperation},
+    {"mark_groups", checkMarkGroups},
+    {"prize_caption", checkPrizeCaption},
+};
+}
+
+std::span<const FuzzTarget> fuzz_targets()
+{
+    return kTargets;
+}
+
+const FuzzTarget *find_fuzz_target(QStringView name)
+{
+    for (const FuzzTarget &target : kTargets) {
+        if (QLatin1String(target.name) == name)
+            return &target;
+    }
+    return nullptr;
+}
+
+QString run_fuzz_target(const FuzzTarget &target, const uint8_t *data, size_t size)
+{
+    const QString asUtf8 = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    if (QString fault = target.check(asUtf8); !fault.isEmpty())
+        return QStringLiteral("read as UTF-8: ") + fault;
+    // Copied code unit by code unit: no decoder replaces a lone surrogate.
+    QString asUtf16(qsizetype(size / 2), Qt::Uninitialized);
+    std::memcpy(asUtf16.data(), data, size / 2 * 2);
+    if (QString fault = target.check(asUtf16); !fault.isEmpty())
+        return QStringLiteral("read as UTF-16: ") + fault;
+    return {};
+}
