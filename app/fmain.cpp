@@ -37,10 +37,14 @@ namespace {
 // Each box is rewritten in one assignment. A list of 10,000 numbers is one
 // paragraph that the box lays out whole, so a box that already shows the
 // text (A and B from the previous operation) is left as it is.
+// Rewrites a set-operation box in one assignment. Laying out a long list is
+// the costly part, so a box already showing the text is left alone, and the
+// document is set directly, without the editor's pass that scrolls its
+// cursor into view.
 void replaceText(QPlainTextEdit *box, const QString &text)
 {
     if (box->toPlainText() != text)
-        box->setPlainText(text);
+        box->document()->setPlainText(text);
 }
 
 QTimer *makeStartupTimer(QObject *parent, const char *name, int interval)
