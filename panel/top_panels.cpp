@@ -60,6 +60,9 @@ QGroupBox *buildPanelFrame(QWidget *window, Controls &c, int index, const Region
 {
     QGroupBox *frame = make_frame(window, arrayName("Frame_ding", index),
                                   QString::fromUtf16(kTopPanels[index].caption), region.rect());
+    // Panels cover what lies beneath them: the set-operation panel hides
+    // part of the positional kill while it is shown.
+    frame->setAutoFillBackground(true);
     place(c.Frame_ding, index, frame);
     return frame;
 }

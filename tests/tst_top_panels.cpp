@@ -2,6 +2,7 @@
 
 #include "panel/geometry.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 
@@ -22,6 +23,7 @@ private slots:
     void eachTabShowsOnlyItsPanel();
     void clickingTheShownTabKeepsItShown();
     void leavingTheSetPanelKeepsItsTexts();
+    void setPanelHidesThePositionalKillBeneath();
     void tabClicksNeverAlterTheBoxes();
     void tabClickMovesFocusToTheFocusHolder();
     void doubleClickEmptiesOnlyThatBox();
@@ -140,6 +142,20 @@ void TopPanelsTest::leavingTheSetPanelKeepsItsTexts()
     verifyShown(4);
     for (int i = 0; i < 3; ++i)
         QCOMPARE(box("T_jj", i)->toPlainText(), texts[i]);
+}
+
+void TopPanelsTest::setPanelHidesThePositionalKillBeneath()
+{
+    tab(5)->click();
+    const QRect panel = frame(5)->geometry();
+    QVERIFY(panel.intersects(control<QWidget>(m_window.get(), QStringLiteral("PositionalKill"))->geometry()));
+    const QImage before = m_window->grab(panel).toImage();
+    for (QCheckBox *box : m_window->findChildren<QCheckBox *>()) {
+        if (box->objectName().startsWith(QStringLiteral("Check_hewei_sha1(")))
+            box->setChecked(true);
+    }
+    // Nothing of the ticked boxes beneath shows through the panel.
+    QCOMPARE(m_window->grab(panel).toImage(), before);
 }
 
 void TopPanelsTest::tabClicksNeverAlterTheBoxes()
