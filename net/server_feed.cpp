@@ -3,7 +3,6 @@
 #include "app/modal.h"
 #include "app/mycode.h"
 #include "app/shutdown.h"
-#include "core/text.h"
 #include "help/help_popups.h"
 #include "net/single_instance.h"
 #include "panel/colorbutton.h"
@@ -16,28 +15,6 @@
 
 namespace {
 constexpr QStringView kProgramVersion = u"20170601";
-
-std::optional<QString> tagValue(const QString &feed, QStringView tag)
-{
-    if (const auto value = text_after_key(feed, tag))
-        return value->toString();
-    return std::nullopt;
-}
-
-// A two-field value "caption[*]address"; nothing when it has no "[*]".
-std::optional<LinkSlot> linkValue(const QString &feed, QStringView tag)
-{
-    static constexpr QStringView kSeparator = u"[*]";
-    const auto value = text_after_key(feed, tag);
-    if (!value)
-        return std::nullopt;
-    const qsizetype separator = value->indexOf(kSeparator);
-    if (separator < 0)
-        return std::nullopt;
-    const QStringView rest = value->mid(separator + kSeparator.size());
-    const qsizetype end = rest.indexOf(kSeparator);
-    return LinkSlot{value->left(separator).toString(), (end < 0 ? rest : rest.left(end)).toString()};
-}
 }
 
 ServerFeed::ServerFeed(QWidget *window, const Controls &controls)
@@ -116,17 +93,17 @@ bool ServerFeed::applyFeed(const QString &feed)
 {
     // The tags apply in this order; a version mismatch ends the program
     // before any later tag.
-    if (const auto title = tagValue(feed, u"[biaoti]"); title && !title->isEmpty())
+    if (const auto title = tag_value(feed, u"[biaoti]"); title && !title->isEmpty())
         m_window->setWindowTitle(*title);
 
-    if (const auto version = tagValue(feed, u"[banben]"); version && *version != kProgramVersion) {
+    if (const auto version = tag_value(feed, u"[banben]"); version && *version != kProgramVersion) {
         show_message(m_window, QStringLiteral("本软件已经升级，请下载新版后使用"), QStringLiteral("升级提示"));
-        mycode::op_url(tagValue(feed, u"[shengji]").value_or(QString()));
+        mycode::op_url(tag_value(feed, u"[shengji]").value_or(QString()));
         end_program();
         return false;
     }
 
-    if (const auto news = tagValue(feed, u"[news]"); news && !news->isEmpty()) {
+    if (const auto news = tag_value(feed, u"[news]"); news && !news->isEmpty()) {
         show_message(m_window, *news, QStringLiteral("温馨提示"));
         if (m_stopped)
             return false;
@@ -134,7 +111,7 @@ bool ServerFeed::applyFeed(const QString &feed)
 
     for (int slot = 1; slot <= kLinkSlotCount; ++slot) {
         // A value without "[*]" names no address: the slot keeps what it has.
-        const auto link = linkValue(feed, QStringLiteral("[n%1]").arg(slot));
+        const auto link = link_value(feed, QStringLiteral("[n%1]").arg(slot));
         if (!link)
             continue;
         m_links[slot - 1] = *link;
@@ -145,13 +122,13 @@ bool ServerFeed::applyFeed(const QString &feed)
     }
 
     for (int advert = 0; advert < 2; ++advert) {
-        if (const auto link = linkValue(feed, QStringLiteral("[ad%1]").arg(advert + 1))) {
+        if (const auto link = link_value(feed, QStringLiteral("[ad%1]").arg(advert + 1))) {
             m_controls.L_di_ad.value(advert)->setText(link->caption);
             m_adverts[advert] = link->address;
         }
     }
 
-    if (const auto exit = tagValue(feed, u"[tuichu]"))
+    if (const auto exit = tag_value(feed, u"[tuichu]"))
         m_exitAddress = *exit;
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/feed_tags.h"
 #include "net/link_bar.h"
 
 #include <QString>
@@ -8,12 +9,6 @@
 
 struct Controls;
 class QWidget;
-
-struct LinkSlot
-{
-    QString caption;
-    QString address;
-};
 
 // The start-up network step: one running copy only, the installation key, the
 // feed from the primary or else the secondary server applied to the window,

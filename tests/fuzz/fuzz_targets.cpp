@@ -1,12 +1,15 @@
 #include "fuzz_targets.h"
 
 #include "core/shrink.h"
+#include "app/mycode.h"
 #include "core/text.h"
 #include "filters/digit_kills.h"
 #include "filters/entered_lists.h"
 #include "filters/groups.h"
 #include "filters/prize_check.h"
 #include "filters/set_operations.h"
+#include "help/help_popups.h"
+#include "net/feed_tags.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -425,6 +428,72 @@ QString checkPrizeCaption(QStringView text)
     return {};
 }
 
+// Escaping one code unit at a time, and decoding the result back.
+QString checkEscape(QStringView text)
+{
+    QString expected;
+    for (QChar ch : text) {
+        const char16_t v = ch.unicode();
+        const bool plain = (v >= u'0' && v <= u'9') || (v >= u'a' && v <= u'z') || (v >= u'A' && v <= u'Z')
+                           || QStringView(u"-_.!~*'()").contains(ch);
+        if (plain)
+            expected += ch;
+        else if (v >= 255)
+            expected += QStringLiteral("%u%1").arg(v, 4, 16, QChar(u'0')).toUpper().replace(u'U', u'u');
+        else
+            expected += QStringLiteral("%%1").arg(v, 2, 16, QChar(u'0')).toUpper();
+    }
+    const QString escaped = mycode::Escape(text);
+    if (escaped != expected)
+        return QStringLiteral("escaped as %1 instead of %2").arg(escaped, expected);
+    QString decoded;
+    for (qsizetype i = 0; i < escaped.size();) {
+        if (escaped[i] != u'%') {
+            decoded += escaped[i++];
+        } else if (escaped[i + 1] == u'u') {
+            decoded += QChar(char16_t(escaped.mid(i + 2, 4).toUShort(nullptr, 16)));
+            i += 6;
+        } else {
+            decoded += QChar(char16_t(escaped.mid(i + 1, 2).toUShort(nullptr, 16)));
+            i += 3;
+        }
+    }
+    return decoded == text ? QString() : QStringLiteral("does not decode back");
+}
+
+// The value of a tag is the second piece of the text split at the tag.
+QString checkFeedTags(QStringView text)
+{
+    const QString feed = text.toString();
+    for (const QString &tag : {QStringLiteral("[biaoti]"), QStringLiteral("[n1]"), QStringLiteral("[n11]"),
+                               QStringLiteral("[ad2]"), QStringLiteral("[*]"), QStringLiteral("]")}) {
+        const QStringList pieces = feed.split(tag);
+        const auto value = tag_value(feed, tag);
+        if (value.has_value() != (pieces.size() > 1) || (value && *value != pieces[1]))
+            return QStringLiteral("value of %1").arg(tag);
+        const auto link = link_value(feed, tag);
+        const QStringList fields = value ? value->split(QStringLiteral("[*]")) : QStringList();
+        if (link.has_value() != (fields.size() > 1))
+            return QStringLiteral("link of %1 found or missed wrongly").arg(tag);
+        if (link && (link->caption != fields[0] || link->address != fields[1]))
+            return QStringLiteral("link of %1 split wrongly").arg(tag);
+    }
+    return {};
+}
+
+// A help title looks its block up in the embedded help text.
+QString checkHelpLookup(QStringView text)
+{
+    if (HelpText().isEmpty())
+        load_help_text();
+    const QString key = QStringLiteral("[*") + text.toString() + QStringLiteral("*]");
+    const QStringList pieces = HelpText().split(key);
+    const auto body = text_after_key(HelpText(), key);
+    if (body.has_value() != (pieces.size() > 1) || (body && *body != pieces[1]))
+        return QStringLiteral("block of %1").arg(key);
+    return {};
+}
+
 constexpr FuzzTarget kTargets[] = {
     {"only_str", checkOnlyStr},
     {"collapse_space_pairs", checkCollapseSpacePairs},
@@ -437,6 +506,9 @@ constexpr FuzzTarget kTargets[] = {
     {"base_set_operation", checkBaseSetOperation},
     {"mark_groups", checkMarkGroups},
     {"prize_caption", checkPrizeCaption},
+    {"escape", checkEscape},
+    {"feed_tags", checkFeedTags},
+    {"help_lookup", checkHelpLookup},
 };
 }
 
