@@ -11,6 +11,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
+bash scripts/install-deps.sh
+# libFuzzer comes with clang's runtime libraries.
+if ! dpkg-query -W -f='${Status}' libclang-rt-14-dev 2>/dev/null | grep -q "install ok installed"; then
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends clang libclang-rt-14-dev
+fi
+
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DVINTORA_FUZZ=ON -DBUILD_TESTING=OFF
 cmake --build build-fuzz --target vintora_fuzz -j2
