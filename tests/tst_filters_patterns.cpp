@@ -96,7 +96,6 @@ private slots:
     void ratioCountsPerSelector();
     void ratioAllFiveRejectNothing();
     void ratioFourBigAndFourEven();
-    void ratiosMatchReferenceForMixedLists();
 
     // Shapes: selecting means kill.
     void shapesNothingSelectedLeavesRowEmpty();
@@ -151,18 +150,6 @@ void TestFiltersPatterns::ratioFourBigAndFourEven()
     QCOMPARE(kCandidateCount - markedCount(*m, RatioRow), 16);
     COMPARE_WITH_REFERENCE(*m, RatioRow, [](const Digits &d) {
         return !std::all_of(d.begin(), d.end(), [](int digit) { return digit == 6 || digit == 8; });
-    });
-}
-
-void TestFiltersPatterns::ratiosMatchReferenceForMixedLists()
-{
-    const QString lists[3] = {QStringLiteral("1:3*2:2*"), QString(), QStringLiteral("0:4*3:1*4:0*")};
-    auto m = emptyMatrix();
-    filter_ratios(ratios(lists[0], lists[1], lists[2]), *m);
-    COMPARE_WITH_REFERENCE(*m, RatioRow, [](const Digits &d) {
-        const int big = inClass(d, "56789");
-        const int prime = inClass(d, "12357");
-        return !(big == 1 || big == 2) || !(prime == 0 || prime == 3 || prime == 4);
     });
 }
 
