@@ -118,10 +118,10 @@ void Fmain::buildResultColumn()
     c.T_duijiang->setGeometry(88, y, w - 90, 22);
 
     auto action = [&](int index, const QRect &geometry) {
-        const ActionButtonSpec &spec = kActionButtons[index];
+        const ActionButtonSpec &action = kActionButtons[index];
         place(c.C_guolv_ks, index,
-              make_button(box, arrayName("C_guolv_ks", index), QString::fromUtf16(spec.caption), geometry,
-                          spec.colour));
+              make_button(box, arrayName("C_guolv_ks", index), QString::fromUtf16(action.caption), geometry,
+                          action.colour));
     };
     y += 28;
     action(Shrink, QRect(2, y, w - 4, 30));

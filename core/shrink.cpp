@@ -5,7 +5,7 @@
 #include "filters/digit_kills.h"
 #include "filters/entered_lists.h"
 #include "filters/patterns.h"
-#include "filters/special.h"
+#include "filters/exclusions.h"
 
 #include <algorithm>
 

@@ -73,9 +73,9 @@ void buildEntryBox(QGroupBox *frame, Controls &c, int box, int slot, int slotCou
     const int slotWidth = (region.width - 2 * PanelMargin - (slotCount - 1) * SlotGap) / slotCount;
     const int slotLeft = PanelMargin + slot * (slotWidth + SlotGap);
     const int boxLeft = slotLeft + EntryLabelWidth + EntryLabelGap;
-    const EntryBoxSpec &spec = kEntryBoxes[box];
+    const EntryBoxSpec &entry = kEntryBoxes[box];
 
-    make_label(frame, QString::fromUtf16(spec.label),
+    make_label(frame, QString::fromUtf16(entry.label),
                twipRect(slotLeft, ContentTop, EntryLabelWidth, Regions::DigitButtonHeight));
     QPlainTextEdit *text = make_text_box(
         frame, arrayName("T_ding", box),
@@ -83,7 +83,7 @@ void buildEntryBox(QGroupBox *frame, Controls &c, int box, int slot, int slotCou
         startText(box));
     clear_on_double_click(text);
     place(c.T_ding, box, text);
-    make_help_button(frame, c, spec.helpButton, QPoint(px(slotLeft + slotWidth - HelpButtonWidth), 0));
+    make_help_button(frame, c, entry.helpButton, QPoint(px(slotLeft + slotWidth - HelpButtonWidth), 0));
 }
 
 void buildEntryPanels(QWidget *window, Controls &c)
@@ -92,8 +92,8 @@ void buildEntryPanels(QWidget *window, Controls &c)
     for (int panel = 0; panel < SetOperationPanelIndex; ++panel) {
         QGroupBox *frame = buildPanelFrame(window, c, panel, Regions::TopPanelFrame);
         int slotCount = 0;
-        for (const EntryBoxSpec &spec : kEntryBoxes)
-            slotCount += spec.panel == panel ? 1 : 0;
+        for (const EntryBoxSpec &entry : kEntryBoxes)
+            slotCount += entry.panel == panel ? 1 : 0;
         int slot = 0;
         for (int box = 0; box < boxCount; ++box) {
             if (kEntryBoxes[box].panel == panel)
@@ -156,12 +156,12 @@ void buildSetOperationPanel(QWidget *window, Controls &c)
     const int buttonWidth = (region.width - 2 * PanelMargin - (buttonCount - 1) * ButtonGap) / buttonCount;
     for (int k = 0; k < buttonCount; ++k) {
         const int index = kRow[k];
-        const ActionButtonSpec &spec = kActionButtons[index];
+        const ActionButtonSpec &action = kActionButtons[index];
         place(c.C_guolv_ks, index,
-              make_button(frame, arrayName("C_guolv_ks", index), QString::fromUtf16(spec.caption),
+              make_button(frame, arrayName("C_guolv_ks", index), QString::fromUtf16(action.caption),
                           twipRect(PanelMargin + k * (buttonWidth + ButtonGap), ButtonTop, buttonWidth,
                                    ButtonHeight),
-                          spec.colour));
+                          action.colour));
     }
     make_help_button(frame, c, 3, QPoint(px(region.width - PanelMargin - HelpButtonWidth), 0));
 }

@@ -1,7 +1,7 @@
 #include "core/shrink.h"
 #include "enginetestsupport.h"
 #include "filters/entered_lists.h"
-#include "filters/special.h"
+#include "filters/exclusions.h"
 
 #include <QTest>
 #include <algorithm>

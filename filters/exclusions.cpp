@@ -1,4 +1,4 @@
-#include "filters/special.h"
+#include "filters/exclusions.h"
 
 #include "filters/candidate_digits.h"
 
