@@ -7,15 +7,15 @@
 #include "help/dan_picture.h"
 #include "help/help_popups.h"
 #include "net/link_bar.h"
-#include "panel/colorbutton.h"
 #include "filters/groups.h"
 #include "filters/prize_check.h"
 #include "filters/set_operations.h"
+#include "panel/colorbutton.h"
 #include "panel/factory.h"
 #include "panel/group_buttons.h"
 #include "panel/hints.h"
-#include "panel/lower_right_panels.h"
 #include "panel/left_column.h"
+#include "panel/lower_right_panels.h"
 #include "panel/pattern_grids.h"
 #include "panel/regions.h"
 #include "panel/reset.h"
@@ -34,13 +34,10 @@
 #include <QTimer>
 
 namespace {
-// Each box is rewritten in one assignment. A list of 10,000 numbers is one
-// paragraph that the box lays out whole, so a box that already shows the
-// text (A and B from the previous operation) is left as it is.
-// Rewrites a set-operation box in one assignment. Laying out a long list is
-// the costly part, so a box already showing the text is left alone, and the
-// document is set directly, without the editor's pass that scrolls its
-// cursor into view.
+// Rewrites a set-operation box in one assignment. A list of 10,000 numbers
+// is one paragraph the box lays out whole, the costly part: a box already
+// showing the text (A and B after an earlier operation) is left alone, and
+// the document is set directly, without the editor's scroll-to-cursor pass.
 void replaceText(QPlainTextEdit *box, const QString &text)
 {
     if (box->toPlainText() != text)
@@ -117,21 +114,21 @@ void Fmain::buildResultColumn()
     c.T_duijiang->setObjectName(QStringLiteral("T_duijiang"));
     c.T_duijiang->setGeometry(88, y, w - 90, 22);
 
-    auto action = [&](int index, const QRect &geometry) {
+    auto placeAction = [&](int index, const QRect &geometry) {
         const ActionButtonSpec &action = kActionButtons[index];
         place(c.C_guolv_ks, index,
               make_button(box, arrayName("C_guolv_ks", index), QString::fromUtf16(action.caption), geometry,
                           action.colour));
     };
     y += 28;
-    action(Shrink, QRect(2, y, w - 4, 30));
+    placeAction(Shrink, QRect(2, y, w - 4, 30));
     y += 34;
-    action(CopyResult, QRect(2, y, w - 4, 26));
+    placeAction(CopyResult, QRect(2, y, w - 4, 26));
     y += 30;
-    action(Invert, QRect(2, y, (w - 6) / 2, 26));
-    action(ToGroups, QRect(4 + (w - 6) / 2, y, (w - 6) / 2, 26));
+    placeAction(Invert, QRect(2, y, (w - 6) / 2, 26));
+    placeAction(ToGroups, QRect(4 + (w - 6) / 2, y, (w - 6) / 2, 26));
     y += 30;
-    action(ResetConditions, QRect(2, y, w - 4, 26));
+    placeAction(ResetConditions, QRect(2, y, w - 4, 26));
 
     c.Cf = new QPushButton(this);
     c.Cf->setObjectName(QStringLiteral("Cf"));
@@ -206,8 +203,7 @@ void Fmain::connectHandlers()
     connectArray(c.C_max, &Fmain::onMinMaxClicked);
     connectArray(c.C_danzu, &Fmain::onDanDigitClicked);
     connectArray(c.C_danzu_gs, &Fmain::onDanCountClicked);
-    for (int i = 0; i < c.C_sst_0.size(); ++i)
-        connect(c.C_sst_0[i], &QPushButton::clicked, this, [this, i] { select_panel(m_controls, i); });
+    connectArray(c.C_sst_0, &Fmain::onTabClicked);
     connectArray(c.C_cls, &Fmain::onClearClicked);
     connect(c.T_duijiang, &QLineEdit::textChanged, this, [this](const QString &entry) {
         m_controls.L_duijiang_news->setText(prize_caption(entry, m_shrink.ResultText));
@@ -235,10 +231,8 @@ void Fmain::initialise_software()
     m_controls.C_sst_0[0]->setBackColor(Colour::LightGreen);
     auto appendItems = [this](int firstBox, int lastBox, int lastItem) {
         for (int i = 0; i <= lastItem; ++i) {
-            for (int box = firstBox; box <= lastBox; ++box) {
-                if (QComboBox *combo = m_controls.Com_rc.value(box))
-                    combo->addItem(QString::number(i));
-            }
+            for (int box = firstBox; box <= lastBox; ++box)
+                m_controls.Com_rc[box]->addItem(QString::number(i));
         }
     };
     appendItems(0, 3, 4);
@@ -341,6 +335,11 @@ void Fmain::onDanCountClicked(int index)
         return;
     }
     mycode::SetButtonColor_diandong(button, 1, Colour::Green, Colour::Grey);
+}
+
+void Fmain::onTabClicked(int index)
+{
+    select_panel(m_controls, index);
 }
 
 void Fmain::onHelpClicked(int index)

@@ -40,6 +40,7 @@ private:
     void onDanDigitClicked(int index);
     void onDanCountClicked(int index);
     void onClearClicked(int index);
+    void onTabClicked(int index);
     void onHelpClicked(int index);
     void onLinkClicked(int index);
     void onLinkLabelHovered(int index);
