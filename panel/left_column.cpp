@@ -56,6 +56,17 @@ void placeCheckRow(QWidget *group, QList<QCheckBox *> &array, const char *family
     }
 }
 
+// A row of touching digit buttons captioned 0, 1, ...: members first..first + count - 1.
+void placeDigitButtons(QWidget *group, QList<ColorButton *> &array, const char *family, int first, int count,
+                       QPoint topLeft)
+{
+    for (int k = 0; k < count; ++k) {
+        place(array, first + k,
+              make_button(group, arrayName(family, first + k), QString::number(k),
+                          QRect(topLeft + QPoint(kDigitButton.width() * k, 0), kDigitButton)));
+    }
+}
+
 const char16_t *const kPositionLabels[] = {u"千位", u"百位", u"十位", u"个位"};
 
 void buildPositionalKill(QWidget *window, Controls &c)
@@ -130,19 +141,9 @@ void buildDanRows(QWidget *window, Controls &c)
     const int pitch = kDigitButton.width();
     for (int r = 0; r < 4; ++r) {
         const int y = kFirstRowTop + kRowHeight * r;
-        for (int d = 0; d < 10; ++d) {
-            const int index = 10 * r + d;
-            place(c.C_danzu, index,
-                  make_button(group, arrayName("C_danzu", index), QString::number(d),
-                              QRect(QPoint(digitsLeft + pitch * d, y + 1), kDigitButton)));
-        }
+        placeDigitButtons(group, c.C_danzu, "C_danzu", 10 * r, 10, QPoint(digitsLeft, y + 1));
         make_clear_button(group, c, 9 + r, QPoint(digitsLeft + 10 * pitch + 3, y));
-        for (int k = 0; k < 5; ++k) {
-            const int index = 5 * r + k;
-            place(c.C_danzu_gs, index,
-                  make_button(group, arrayName("C_danzu_gs", index), QString::number(k),
-                              QRect(QPoint(countsLeft + pitch * k, y + 1), kDigitButton)));
-        }
+        placeDigitButtons(group, c.C_danzu_gs, "C_danzu_gs", 5 * r, 5, QPoint(countsLeft, y + 1));
         make_clear_button(group, c, 13 + r, QPoint(countsLeft + 5 * pitch + 3, y));
     }
 
