@@ -8,8 +8,10 @@
 
 QString instance_lock_path()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
-           + QStringLiteral("/instance.lock");
+    // A fixed folder under the user's data folder, whatever the executable
+    // is called or the application name says.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+           + QStringLiteral("/Vintora/instance.lock");
 }
 
 bool claim_single_instance()
