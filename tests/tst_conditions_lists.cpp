@@ -131,6 +131,7 @@ void ConditionsListsTest::straightListKillsExactlyItsNumbers_data()
     QTest::newRow("spaces") << QStringLiteral("1234 5890 6899 1479");
     QTest::newRow("commas") << QStringLiteral("1234,5890,6899,1479");
     QTest::newRow("line breaks") << QStringLiteral("1234\n5890\n6899\n1479");
+    QTest::newRow("CR LF, lone CR, full-width comma") << QStringLiteral("1234\r\n5890\r6899，1479");
     QTest::newRow("short and long entries ignored") << QStringLiteral("1234 123 5890 12345 6899 1479");
 }
 

@@ -76,20 +76,15 @@ class TestFiltersDigits : public QObject
 private slots:
     // Positional kill grid with its own tolerance.
     void positionalNothingTickedLeavesRowEmpty();
-    void positionalThousandsZeroKillsItsThousand();
-    void positionalToleranceCountsWrongPositions_data();
-    void positionalToleranceCountsWrongPositions();
     void positionalToleranceFromAboveToFailsAll();
     void positionalAllDigitsOfOnePositionFailAll();
     void positionalUntickedPositionNeverCounts();
 
     // Sum tail, sum value, span, kill-all digits, AC value.
     void sumGroupNothingSelectedLeavesRowEmpty();
-    void sumTailThreeKillsItsThousand();
     void sumListKillsListedSums_data();
     void sumListKillsListedSums();
     void sumListIgnoredWhileHintRemains();
-    void killAllDigitFive();
     void spanCounts();
     void acValueCounts();
     void acValueExamples();
@@ -97,8 +92,6 @@ private slots:
 
     // Dan groups.
     void danNothingSelectedLeavesRowEmpty();
-    void danRowDefaultsToAtLeastOneHit();
-    void danCountZeroWorksAsKillRow();
     void danCountRepeatsCountsPositions();
     void danFiveDigitsFourHits();
     void danTwoRowsToleranceOneToOne();
@@ -111,40 +104,6 @@ void TestFiltersDigits::positionalNothingTickedLeavesRowEmpty()
     auto m = emptyMatrix();
     filter_positional_kill(positional({}, 2, 1), *m);
     COMPARE_WITH_REFERENCE(*m, PositionalKillRow, [](const Digits &) { return false; });
-}
-
-void TestFiltersDigits::positionalThousandsZeroKillsItsThousand()
-{
-    auto m = emptyMatrix();
-    filter_positional_kill(positional({0}, 0, 0), *m);
-    QCOMPARE(markedCount(*m, PositionalKillRow), 1000);
-    COMPARE_WITH_REFERENCE(*m, PositionalKillRow, [](const Digits &d) { return d[0] == 0; });
-}
-
-void TestFiltersDigits::positionalToleranceCountsWrongPositions_data()
-{
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<int>("failing");
-    // Thousands 1 and units 2 struck.
-    QTest::newRow("0-0: starts with 1 or ends with 2") << 0 << 0 << 1900;
-    QTest::newRow("0-1: starts with 1 and ends with 2") << 0 << 1 << 100;
-    QTest::newRow("1-1: neither, or both") << 1 << 1 << 8100 + 100;
-    QTest::newRow("2-2: all but both") << 2 << 2 << 9900;
-}
-
-void TestFiltersDigits::positionalToleranceCountsWrongPositions()
-{
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(int, failing);
-    auto m = emptyMatrix();
-    filter_positional_kill(positional({1, 32}, from, to), *m);
-    QCOMPARE(markedCount(*m, PositionalKillRow), failing);
-    COMPARE_WITH_REFERENCE(*m, PositionalKillRow, [&](const Digits &d) {
-        const int wrong = (d[0] == 1) + (d[3] == 2);
-        return wrong < from || wrong > to;
-    });
 }
 
 void TestFiltersDigits::positionalToleranceFromAboveToFailsAll()
@@ -174,16 +133,6 @@ void TestFiltersDigits::sumGroupNothingSelectedLeavesRowEmpty()
     filter_sum_span_group(sumList(QStringLiteral("和值输入要保持2位数，例如：00 05 08 16")), *m);
     filter_sum_span_group(SumSpanSelection{}, *m);
     QCOMPARE(markedCount(*m, SumSpanRow), 0);
-}
-
-void TestFiltersDigits::sumTailThreeKillsItsThousand()
-{
-    SumSpanSelection s;
-    s.sumTails[3] = true;
-    auto m = emptyMatrix();
-    filter_sum_span_group(s, *m);
-    QCOMPARE(markedCount(*m, SumSpanRow), 1000);
-    COMPARE_WITH_REFERENCE(*m, SumSpanRow, [](const Digits &d) { return sumOf(d) % 10 == 3; });
 }
 
 void TestFiltersDigits::sumListKillsListedSums_data()
@@ -216,16 +165,6 @@ void TestFiltersDigits::sumListIgnoredWhileHintRemains()
     auto m = emptyMatrix();
     filter_sum_span_group(sumList(QStringLiteral("16 例如：00")), *m);
     QCOMPARE(markedCount(*m, SumSpanRow), 0);
-}
-
-void TestFiltersDigits::killAllDigitFive()
-{
-    SumSpanSelection s;
-    s.killAllDigits[5] = true;
-    auto m = emptyMatrix();
-    filter_sum_span_group(s, *m);
-    QCOMPARE(markedCount(*m, SumSpanRow), 3439);
-    COMPARE_WITH_REFERENCE(*m, SumSpanRow, [](const Digits &d) { return contains(d, 5); });
 }
 
 void TestFiltersDigits::spanCounts()
@@ -302,22 +241,6 @@ void TestFiltersDigits::danNothingSelectedLeavesRowEmpty()
     auto m = emptyMatrix();
     filter_dan_groups(s, *m);
     QCOMPARE(markedCount(*m, DanRow), 0);
-}
-
-void TestFiltersDigits::danRowDefaultsToAtLeastOneHit()
-{
-    auto m = emptyMatrix();
-    filter_dan_groups(danRow(QStringLiteral("12"), QString()), *m);
-    QCOMPARE(markedCount(*m, DanRow), 4096);
-    COMPARE_WITH_REFERENCE(*m, DanRow, [](const Digits &d) { return !contains(d, 1) && !contains(d, 2); });
-}
-
-void TestFiltersDigits::danCountZeroWorksAsKillRow()
-{
-    auto m = emptyMatrix();
-    filter_dan_groups(danRow(QStringLiteral("12"), QStringLiteral("0")), *m);
-    QCOMPARE(kCandidateCount - markedCount(*m, DanRow), 4096);
-    COMPARE_WITH_REFERENCE(*m, DanRow, [](const Digits &d) { return contains(d, 1) || contains(d, 2); });
 }
 
 void TestFiltersDigits::danCountRepeatsCountsPositions()

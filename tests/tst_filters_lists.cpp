@@ -146,16 +146,10 @@ class TestFiltersLists : public QObject
 private slots:
     // Digit-list boxes.
     void emptyOrHintBoxesLeaveRowEmpty();
-    void straightListKillsItsEntries_data();
-    void straightListKillsItsEntries();
     void killTwoCodeByMultiset();
-    void mustTwoCodeKeepsContainingCandidates();
-    void mustBoxWithoutUsableEntryKillsAll();
-    void killThreeCodeNeedsEveryRepeat();
     void fullCombinationListsInMustBoxes();
 
     // Compound bets.
-    void compoundBetCoversItsProduct();
     void compoundBetLines_data();
     void compoundBetLines();
 
@@ -174,7 +168,6 @@ private slots:
     void repetitionShapeCounts_data();
     void repetitionShapeCounts();
     void repetitionShapeExamples();
-    void fourEqualAndFourDifferentTogether();
     void minMaxNothingSelectedLeavesRowEmpty();
     void minMaxExamples();
 
@@ -195,25 +188,6 @@ void TestFiltersLists::emptyOrHintBoxesLeaveRowEmpty()
     QCOMPARE(markedCount(*m, EnteredListRow), 0);
 }
 
-void TestFiltersLists::straightListKillsItsEntries_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<int>>("killed");
-    const QList<int> four{1234, 1479, 5890, 6899};
-    QTest::newRow("spaces") << "1234 5890 6899 1479" << four;
-    QTest::newRow("commas") << "1234,5890，6899,1479" << four;
-    QTest::newRow("line breaks") << "1234\n5890\r\n6899\r1479\n" << four;
-    QTest::newRow("wrong lengths skipped") << "123 12345 0123 1" << QList<int>{123};
-}
-
-void TestFiltersLists::straightListKillsItsEntries()
-{
-    QFETCH(QString, text);
-    QFETCH(QList<int>, killed);
-    auto m = afterBox(0, text);
-    QCOMPARE(markedCandidates(*m, EnteredListRow), killed);
-}
-
 void TestFiltersLists::killTwoCodeByMultiset()
 {
     auto m = afterBox(2, QStringLiteral("89"));
@@ -224,30 +198,6 @@ void TestFiltersLists::killTwoCodeByMultiset()
     auto fives = afterBox(2, QStringLiteral("55"));
     QVERIFY(isMarked(*fives, EnteredListRow, 5512));
     QVERIFY(!isMarked(*fives, EnteredListRow, 5123));
-}
-
-void TestFiltersLists::mustTwoCodeKeepsContainingCandidates()
-{
-    auto m = afterBox(3, QStringLiteral("89"));
-    QCOMPARE(kCandidateCount - markedCount(*m, EnteredListRow), 974);
-    COMPARE_WITH_REFERENCE(*m, EnteredListRow, [](const Digits &d) { return !containsCombination(d, QStringLiteral("89")); });
-}
-
-void TestFiltersLists::mustBoxWithoutUsableEntryKillsAll()
-{
-    QCOMPARE(markedCount(*afterBox(3, QStringLiteral("8")), EnteredListRow), kCandidateCount);
-    QCOMPARE(markedCount(*afterBox(5, QStringLiteral("12 3456")), EnteredListRow), kCandidateCount);
-    // No digit at all: the box is off.
-    QCOMPARE(markedCount(*afterBox(3, QStringLiteral("abc，")), EnteredListRow), 0);
-}
-
-void TestFiltersLists::killThreeCodeNeedsEveryRepeat()
-{
-    auto m = afterBox(4, QStringLiteral("999"));
-    for (int n : {9991, 9399, 4999, 9989, 9999})
-        QVERIFY(isMarked(*m, EnteredListRow, n));
-    QVERIFY(!isMarked(*m, EnteredListRow, 9980));
-    COMPARE_WITH_REFERENCE(*m, EnteredListRow, [](const Digits &d) { return containsCombination(d, QStringLiteral("999")); });
 }
 
 void TestFiltersLists::fullCombinationListsInMustBoxes()
@@ -264,12 +214,6 @@ void TestFiltersLists::fullCombinationListsInMustBoxes()
     auto m = emptyMatrix();
     entered_list_filters(s, *m);
     QCOMPARE(markedCount(*m, EnteredListRow), 0);
-}
-
-void TestFiltersLists::compoundBetCoversItsProduct()
-{
-    auto m = afterBox(1, QStringLiteral("123456*2345678*1234567*1234567890"));
-    QCOMPARE(markedCount(*m, EnteredListRow), 6 * 7 * 7 * 10);
 }
 
 void TestFiltersLists::compoundBetLines_data()
@@ -426,16 +370,6 @@ void TestFiltersLists::repetitionShapeExamples()
         QVERIFY(isMarked(*m, SpecialExclusionRow, n));
     for (int n : {1112, 1211})
         QVERIFY(!isMarked(*m, SpecialExclusionRow, n));
-}
-
-void TestFiltersLists::fourEqualAndFourDifferentTogether()
-{
-    auto m = afterExclusions({QStringLiteral("AAAA"), QStringLiteral("ABCD")});
-    QCOMPARE(markedCount(*m, SpecialExclusionRow), 5050);
-    auto mixed = afterExclusions({QStringLiteral("2连"), QStringLiteral("AABB")});
-    COMPARE_WITH_REFERENCE(*mixed, SpecialExclusionRow, [](const Digits &d) {
-        return longestRun(d) == 2 || repetitionShape(d) == QStringLiteral("AABB");
-    });
 }
 
 void TestFiltersLists::minMaxNothingSelectedLeavesRowEmpty()

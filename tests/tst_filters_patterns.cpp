@@ -99,8 +99,6 @@ private slots:
 
     // Shapes: selecting means kill.
     void shapesNothingSelectedLeavesRowEmpty();
-    void shapeCounts_data();
-    void shapeCounts();
     void shapeHelpExamples();
     void shapeNAndReverseNAreApart();
     void allShapesLeaveOnlyFourEqualDigits();
@@ -110,7 +108,6 @@ private slots:
     void routeHelpExamples();
     void routeAllZeroKills256();
     void singleClassPatternsKill625();
-    void everyPatternOfAGridKillsAll();
     void gridsMatchReferenceForEachPattern();
 };
 
@@ -158,28 +155,6 @@ void TestFiltersPatterns::shapesNothingSelectedLeavesRowEmpty()
     auto m = emptyMatrix();
     filter_shapes(ShapeSelection{}, *m);
     QCOMPARE(markedCount(*m, ShapeRow), 0);
-}
-
-void TestFiltersPatterns::shapeCounts_data()
-{
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<int>("killed");
-    QTest::newRow("上山") << "上山*" << 705;
-    QTest::newRow("下山") << "下山*" << 705;
-    QTest::newRow("凸形") << "凸形*" << 2595;
-    QTest::newRow("凹形") << "凹形*" << 2595;
-    QTest::newRow("N形") << "N形*" << 1695;
-    QTest::newRow("反N形") << "反N形*" << 1695;
-    QTest::newRow("上山 and N形") << "上山*N形*" << 705 + 1695;
-}
-
-void TestFiltersPatterns::shapeCounts()
-{
-    QFETCH(QString, list);
-    QFETCH(int, killed);
-    auto m = emptyMatrix();
-    filter_shapes(shapes(list), *m);
-    QCOMPARE(markedCount(*m, ShapeRow), killed);
 }
 
 void TestFiltersPatterns::shapeHelpExamples()
@@ -266,15 +241,6 @@ void TestFiltersPatterns::singleClassPatternsKill625()
     auto odd = emptyMatrix();
     filter_odd_even_pattern(grid(OddEvenGrid, QStringLiteral("奇奇奇奇*")), *odd);
     QCOMPARE(markedCount(*odd, OddEvenRow), 625);
-}
-
-void TestFiltersPatterns::everyPatternOfAGridKillsAll()
-{
-    for (const GridCase &g : kGrids) {
-        auto m = emptyMatrix();
-        runGrid(g.grid, grid(g.grid, allPatterns(g.chars).join(u'*') + u'*'), *m);
-        QCOMPARE(markedCount(*m, g.row), kCandidateCount);
-    }
 }
 
 void TestFiltersPatterns::gridsMatchReferenceForEachPattern()
