@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panel/colors.h"
+#include "ui/colors.h"
 
 // The ten action buttons C_guolv_ks: 0-4 stand in the result column, 5-9 in
 // the set-operation panel. All ten enter Fmain::dispatch_action.

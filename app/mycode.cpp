@@ -1,8 +1,8 @@
 #include "app/mycode.h"
 
-#include "app/modal.h"
+#include "ui/modal.h"
 #include "core/text.h"
-#include "panel/colorbutton.h"
+#include "ui/colorbutton.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -4,9 +4,9 @@
 // Run offscreen: QT_QPA_PLATFORM=offscreen ./build/bench/vintora_bench
 
 #include "app/fmain.h"
-#include "app/modal.h"
+#include "ui/modal.h"
 #include "core/shrink.h"
-#include "panel/colorbutton.h"
+#include "ui/colorbutton.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 #include "help/dan_picture.h"
 
-#include "app/modal.h"
-#include "panel/colorbutton.h"
+#include "ui/modal.h"
+#include "ui/colorbutton.h"
 #include "panel/controls.h"
-#include "panel/factory.h"
+#include "ui/factory.h"
 #include "panel/regions.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "help/help_popups.h"
 
-#include "app/modal.h"
+#include "ui/modal.h"
 #include "core/text.h"
 #include "help/dan_picture.h"
 

@@ -1,6 +1,6 @@
 #include "net/http.h"
 
-#include "app/modal.h"
+#include "ui/modal.h"
 #include "app/mycode.h"
 
 #include <QDesktopServices>

@@ -1,8 +1,8 @@
 #include "net/link_bar.h"
 
-#include "panel/colorbutton.h"
+#include "ui/colorbutton.h"
 #include "panel/controls.h"
-#include "panel/factory.h"
+#include "ui/factory.h"
 #include "panel/regions.h"
 
 #include <QLabel>

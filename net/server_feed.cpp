@@ -1,11 +1,11 @@
 #include "net/server_feed.h"
 
-#include "app/modal.h"
+#include "ui/modal.h"
 #include "app/mycode.h"
 #include "app/shutdown.h"
 #include "help/help_popups.h"
 #include "net/single_instance.h"
-#include "panel/colorbutton.h"
+#include "ui/colorbutton.h"
 #include "panel/controls.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "panel/group_buttons.h"
 
-#include "panel/colorbutton.h"
+#include "ui/colorbutton.h"
 #include "panel/controls.h"
-#include "panel/factory.h"
+#include "ui/factory.h"
 #include "panel/regions.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panel/geometry.h"
+#include "ui/geometry.h"
 
 // The regions of the condition sheet, in twips from the top left of the
 // window's client area, which they fill: 14535 x 9195.

@@ -2,7 +2,7 @@
 
 #include "app/actions.h"
 #include "app/mycode.h"
-#include "panel/colorbutton.h"
+#include "ui/colorbutton.h"
 #include "panel/controls.h"
 #include "panel/hints.h"
 

@@ -1,7 +1,7 @@
 #include "panel/snapshot.h"
 
 #include "core/text.h"
-#include "panel/colorbutton.h"
+#include "ui/colorbutton.h"
 #include "panel/controls.h"
 
 #include <QCheckBox>

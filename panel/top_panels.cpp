@@ -1,9 +1,9 @@
 #include "panel/top_panels.h"
 
 #include "app/actions.h"
-#include "panel/colorbutton.h"
+#include "ui/colorbutton.h"
 #include "panel/controls.h"
-#include "panel/factory.h"
+#include "ui/factory.h"
 #include "panel/hints.h"
 #include "panel/group_buttons.h"
 

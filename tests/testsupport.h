@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/fmain.h"
-#include "app/modal.h"
-#include "panel/colorbutton.h"
+#include "ui/modal.h"
+#include "ui/colorbutton.h"
 
 #include <QAbstractButton>
 #include <QLabel>

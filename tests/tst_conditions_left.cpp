@@ -2,7 +2,7 @@
 // them, then "[开始缩水]": the count and the surviving numbers.
 #include "testsupport.h"
 
-#include "panel/geometry.h"
+#include "ui/geometry.h"
 
 #include <QCheckBox>
 #include <QComboBox>

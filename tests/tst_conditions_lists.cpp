@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "panel/geometry.h"
+#include "ui/geometry.h"
 
 #include <QPlainTextEdit>
 #include <QSet>

@@ -1,5 +1,5 @@
 #include "help/dan_picture.h"
-#include "panel/colors.h"
+#include "ui/colors.h"
 #include "testsupport.h"
 
 #include <QBuffer>

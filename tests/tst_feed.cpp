@@ -1,6 +1,6 @@
 #include "browserrecorder.h"
 #include "httpfixture.h"
-#include "panel/geometry.h"
+#include "ui/geometry.h"
 #include "testsupport.h"
 
 #include <QElapsedTimer>

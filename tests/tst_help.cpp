@@ -1,5 +1,5 @@
 #include "help/help_popups.h"
-#include "panel/geometry.h"
+#include "ui/geometry.h"
 #include "testsupport.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 // colours, the dan hit-count rule and where the keyboard focus goes.
 #include "testsupport.h"
 
-#include "panel/geometry.h"
+#include "ui/geometry.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>

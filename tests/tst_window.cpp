@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "app/fts.h"
+#include "ui/fts.h"
 #include "app/mycode.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "panel/factory.h"
+#include "ui/factory.h"
 
-#include "panel/colorbutton.h"
+#include "ui/colorbutton.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "app/modal.h"
+#include "ui/modal.h"
 
-#include "app/fts.h"
+#include "ui/fts.h"
 
 #include <QMessageBox>
 

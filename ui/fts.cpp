@@ -1,4 +1,4 @@
-#include "app/fts.h"
+#include "ui/fts.h"
 
 #include <QLabel>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "panel/colorbutton.h"
+#include "ui/colorbutton.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panel/colors.h"
+#include "ui/colors.h"
 
 #include <QPushButton>
 
