@@ -3,10 +3,10 @@
 #include "app/mycode.h"
 #include "app/shutdown.h"
 #include "help/help_popups.h"
-#include "net/link_bar.h"
 #include "net/server_feed.h"
 #include "net/single_instance.h"
 #include "panel/controls.h"
+#include "panel/link_bar.h"
 #include "ui/colorbutton.h"
 #include "ui/modal.h"
 
