@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/feed_view.h"
 #include "core/shrink.h"
-#include "net/server_feed.h"
 #include "panel/controls.h"
 
 #include <QWidget>

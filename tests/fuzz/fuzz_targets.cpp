@@ -10,6 +10,7 @@
 #include "filters/set_operations.h"
 #include "help/help_popups.h"
 #include "net/feed_tags.h"
+#include "net/server_feed.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -478,6 +479,39 @@ QString checkFeedTags(QStringView text)
         if (link && (link->caption != fields[0] || link->address != fields[1]))
             return QStringLiteral("link of %1 split wrongly").arg(tag);
     }
+
+    // The feed record holds what each tag says, split the same way.
+    auto valueOf = [&feed](const QString &tag) -> std::optional<QString> {
+        const QStringList pieces = feed.split(tag);
+        return pieces.size() > 1 ? std::optional(pieces[1]) : std::nullopt;
+    };
+    auto linkOf = [&valueOf](const QString &tag) -> std::optional<LinkSlot> {
+        const QStringList fields = valueOf(tag).value_or(QString()).split(QStringLiteral("[*]"));
+        return fields.size() > 1 ? std::optional(LinkSlot{fields[0], fields[1]}) : std::nullopt;
+    };
+    auto sameLink = [](const std::optional<LinkSlot> &a, const std::optional<LinkSlot> &b) {
+        return a.has_value() == b.has_value() && (!a || (a->caption == b->caption && a->address == b->address));
+    };
+    const FeedRecord record = parse_feed(feed);
+    const auto version = valueOf(QStringLiteral("[banben]"));
+    const bool outdated = version && *version != u"20170601";
+    if (record.title != valueOf(QStringLiteral("[biaoti]")).value_or(QString()))
+        return QStringLiteral("record title");
+    if (record.outdated != outdated
+        || record.upgradeAddress != (outdated ? valueOf(QStringLiteral("[shengji]")).value_or(QString()) : QString()))
+        return QStringLiteral("record version check");
+    if (record.news != valueOf(QStringLiteral("[news]")).value_or(QString()))
+        return QStringLiteral("record news");
+    for (int slot = 1; slot <= kLinkSlotCount; ++slot) {
+        if (!sameLink(record.links[slot - 1], linkOf(QStringLiteral("[n%1]").arg(slot))))
+            return QStringLiteral("record link slot %1").arg(slot);
+    }
+    for (int advert = 1; advert <= 2; ++advert) {
+        if (!sameLink(record.adverts[advert - 1], linkOf(QStringLiteral("[ad%1]").arg(advert))))
+            return QStringLiteral("record advert %1").arg(advert);
+    }
+    if (record.exitAddress != valueOf(QStringLiteral("[tuichu]")))
+        return QStringLiteral("record exit address");
     return {};
 }
 
