@@ -8,7 +8,9 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace {
 QStringList menuTexts(QWidget *box)
@@ -83,6 +85,26 @@ private slots:
         QCOMPARE(menuTexts(&line), chinese);
         QCOMPARE(menuTexts(&plain), chinese);
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("确定"));
+    }
+
+    void windowCarriesEveryIconSize()
+    {
+        QList<QSize> committed;
+        const QDir icons(QStringLiteral(VINTORA_SOURCE_DIR "/resources/icon"));
+        const QRegularExpression name(QStringLiteral("^vintora-(\\d+)\\.png$"));
+        for (const QString &file : icons.entryList(QDir::Files)) {
+            const auto match = name.match(file);
+            QVERIFY2(match.hasMatch(), qPrintable(file));
+            committed.append(QSize(match.captured(1).toInt(), match.captured(1).toInt()));
+        }
+        QVERIFY(committed.size() >= 6);
+
+        Fmain window;
+        QList<QSize> shown = window.windowIcon().availableSizes();
+        const auto bySide = [](QSize a, QSize b) { return a.width() < b.width(); };
+        std::sort(committed.begin(), committed.end(), bySide);
+        std::sort(shown.begin(), shown.end(), bySide);
+        QCOMPARE(shown, committed);
     }
 };
 
