@@ -26,7 +26,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -44,6 +46,17 @@ void replaceText(QPlainTextEdit *box, const QString &text)
         box->document()->setPlainText(text);
 }
 
+// Every size of the icon embedded in the program, so each place that shows
+// it picks the sharpest.
+QIcon programIcon()
+{
+    QIcon icon;
+    const QDir pictures(QStringLiteral(":/icon"));
+    for (const QString &name : pictures.entryList(QDir::Files))
+        icon.addFile(pictures.filePath(name));
+    return icon;
+}
+
 QTimer *makeStartupTimer(QObject *parent, const char *name, int interval)
 {
     auto *timer = new QTimer(parent);
@@ -58,6 +71,8 @@ Fmain::Fmain(QWidget *parent)
 {
     setObjectName(QStringLiteral("Fmain"));
     setWindowTitle(QStringLiteral("Vintora"));
+    // Set for the application, so the message boxes carry it too.
+    QApplication::setWindowIcon(programIcon());
     setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight));
 
     build_left_column(this, m_controls);

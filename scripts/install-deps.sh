@@ -6,8 +6,10 @@ set -euo pipefail
 packages=(
     build-essential cmake
     qt6-base-dev qt6-base-dev-tools qt6-httpserver-dev qt6-websockets-dev libgl-dev
-    fonts-noto-cjk
+    fonts-noto-cjk qt6-translations-l10n
     xvfb xdotool imagemagick
+    # the install test's validators; dpkg-shlibdeps for `cpack -G DEB`
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
