@@ -1,6 +1,6 @@
 #include "app/fmain.h"
 
-#include "app/actions.h"
+#include "panel/actions.h"
 #include "ui/modal.h"
 #include "app/mycode.h"
 #include "app/shutdown.h"
