@@ -65,9 +65,12 @@ inline std::unique_ptr<Fmain> startedWindow(bool withFeed = false)
     if (!withFeed)
         control<QTimer>(window.get(), QStringLiteral("Timer_load"))->stop();
     window->show();
-    // On screen when the platform says so, not after a fixed time.
-    if (!QTest::qWaitForWindowExposed(window.get()))
-        qWarning("the window was never exposed");
+    // The core start-up and the initialisation have run once their timers
+    // switched themselves off; a loaded machine only makes that later.
+    const QTimer *startCore = control<QTimer>(window.get(), QStringLiteral("Timer1"));
+    const QTimer *initialise = control<QTimer>(window.get(), QStringLiteral("Timer_ding"));
+    if (!QTest::qWaitFor([&] { return !startCore->isActive() && !initialise->isActive(); }, 60000))
+        qWarning("the start-up timers never ran");
     return window;
 }
 
