@@ -33,6 +33,8 @@ private slots:
     void fourEqualAndFourDistinctDigits();
     void smallestAndLargestFiveLeaveOnlyFiveFiveFiveFive();
     void smallestZeroKeepsNumbersWithAZero();
+    void eachDigitButtonAlone_data();
+    void eachDigitButtonAlone();
 
 private:
     void type(int box, const QString &text);
@@ -81,7 +83,7 @@ QSet<int> allBut(const QSet<int> &killed)
 
 void ConditionsListsTest::initTestCase()
 {
-    useTestFolders();
+    QVERIFY(useTestFolders());
 }
 
 void ConditionsListsTest::init()
@@ -262,6 +264,40 @@ void ConditionsListsTest::smallestZeroKeepsNumbersWithAZero()
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 3439);
     QCOMPARE(survivors, numbersWhere([](int n) { return countOf(0, n) > 0; }));
+}
+
+void ConditionsListsTest::eachDigitButtonAlone_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("digit");
+    QTest::addColumn<bool>("smallest");
+    for (int i = 0; i < 18; ++i)
+        QTest::addRow("C_max(%d)", i) << i << (i < 9 ? i : i - 8) << (i < 9);
+}
+
+// One button of the two rows alone: the first row's last button (8) is still
+// a smallest digit and the second row's first (1) a largest one.
+void ConditionsListsTest::eachDigitButtonAlone()
+{
+    QFETCH(int, index);
+    QFETCH(int, digit);
+    QFETCH(bool, smallest);
+    press("C_max", index);
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    const QSet<int> expected = numbersWhere([&](int n) {
+        const auto digits = digitsOf(n);
+        return (smallest ? *std::min_element(digits.begin(), digits.end())
+                         : *std::max_element(digits.begin(), digits.end()))
+               == digit;
+    });
+    QCOMPARE(survivors, expected);
+    // Smallest 8 leaves the fifteen numbers of 8s and 9s with an 8; largest 1
+    // the fifteen of 0s and 1s with a 1.
+    if (index == 8 || index == 9) {
+        QCOMPARE(survivors.size(), 15);
+        QVERIFY(survivors.contains(index == 8 ? 8989 : 1010));
+    }
 }
 
 QTEST_MAIN(ConditionsListsTest)
