@@ -35,6 +35,8 @@ private slots:
     void smallestZeroKeepsNumbersWithAZero();
     void eachDigitButtonAlone_data();
     void eachDigitButtonAlone();
+    void eachSpecialExclusionAlone_data();
+    void eachSpecialExclusionAlone();
 
 private:
     void type(int box, const QString &text);
@@ -298,6 +300,51 @@ void ConditionsListsTest::eachDigitButtonAlone()
         QCOMPARE(survivors.size(), 15);
         QVERIFY(survivors.contains(index == 8 ? 8989 : 1010));
     }
+}
+
+void ConditionsListsTest::eachSpecialExclusionAlone_data()
+{
+    QTest::addColumn<int>("index");
+    const char *captions[] = {"不连", "2连", "3连", "4连", "AAAA", "AAAB", "AABC", "AABB", "ABCD"};
+    for (int i = 0; i < 9; ++i)
+        QTest::addRow("%s", captions[i]) << 150 + i;
+}
+
+// One special exclusion alone kills exactly its class: runs by the longest
+// run of consecutive digits in the digit set (9 and 0 neighbours), shapes by
+// how often each digit repeats.
+void ConditionsListsTest::eachSpecialExclusionAlone()
+{
+    QFETCH(int, index);
+    const auto runClass = [](int n) {
+        const auto digits = digitsOf(n);
+        bool present[10] = {};
+        for (int d : digits)
+            present[d] = true;
+        int longest = 0;
+        for (int first = 0; first < 10; ++first) {
+            int length = 0;
+            while (length < 4 && present[(first + length) % 10])
+                ++length;
+            longest = std::max(longest, length);
+        }
+        return longest;   // 1 = 不连 ... 4 = 4连
+    };
+    const auto shape = [](int n) {
+        QList<int> counts;
+        for (int d = 0; d < 10; ++d) {
+            if (const int c = countOf(d, n))
+                counts.append(c);
+        }
+        std::sort(counts.begin(), counts.end());
+        static const QList<QList<int>> shapes = {{4}, {1, 3}, {1, 1, 2}, {2, 2}, {1, 1, 1, 1}};
+        return int(shapes.indexOf(counts));   // AAAA, AAAB, AABC, AABB, ABCD
+    };
+    press("C_bi", index);
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    const int member = index - 150;
+    QCOMPARE(survivors, numbersWhere([&](int n) { return member < 4 ? runClass(n) != member + 1 : shape(n) != member - 4; }));
 }
 
 QTEST_MAIN(ConditionsListsTest)

@@ -154,6 +154,7 @@ private slots:
     void compoundBetLines();
     void compoundLinesEndAtEveryBreak_data();
     void compoundLinesEndAtEveryBreak();
+    void entriesAreWholeDigitRuns();
 
     // Positional patterns.
     void cleanPatternTextCollapsesSpaces_data();
@@ -265,6 +266,18 @@ void TestFiltersLists::compoundLinesEndAtEveryBreak()
         return killed.contains(d[0] * 1000 + d[1] * 100 + d[2] * 10 + d[3]);
     });
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+// A run of digits is an entry only when its length is exactly right: the
+// first four digits of "12345" are not the number 1234.
+void TestFiltersLists::entriesAreWholeDigitRuns()
+{
+    const auto straight = afterBox(0, QStringLiteral("12345 067890 6789"));
+    const QString difference = differenceFromReference(*straight, EnteredListRow, [](const Digits &d) {
+        return d == Digits{6, 7, 8, 9};
+    });
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    QCOMPARE(markedCount(*afterBox(2, QStringLiteral("123 4567")), EnteredListRow), 0);
 }
 
 void TestFiltersLists::cleanPatternTextCollapsesSpaces_data()
