@@ -202,8 +202,6 @@ SchemeReading read_scheme(const QByteArray &bytes)
     if (!reading.problem.isEmpty())
         return reading;
     SheetRecord record = cleared_record();
-    record.selected.clear();
-    record.checked.clear();
     reading.problem = readParts(scheme, record);
     if (reading.problem.isEmpty())
         reading.record = std::move(record);
