@@ -5,7 +5,7 @@
 
 #include "app/fmain.h"
 #include "ui/modal.h"
-#include "core/shrink.h"
+#include "filters/shrink_run.h"
 #include "ui/colorbutton.h"
 
 #include <QApplication>
