@@ -85,6 +85,7 @@ Fmain::Fmain(QWidget *parent)
     buildToolStrip();
     buildTimers();
     connectHandlers();
+    connectSchemeTools();
 }
 
 Fmain::~Fmain() = default;
