@@ -20,7 +20,17 @@ public:
     const ShrinkState &shrinkState() const { return m_shrink; }
     ServerFeed &serverFeed() { return m_feed; }
 
+    // The strip under the sheet. Tools put their widgets into it here, left
+    // of its free space; the strip's layout takes anything else at its end.
+    QWidget *toolStrip() const { return m_controls.ToolStrip; }
+    void addToolStripWidget(QWidget *widget);
+
     void dispatch_action(int index);
+
+    // A condition scheme (方案) from and to a file, behind the strip's buttons.
+    // A failed load says why in a message box and leaves the sheet as it was.
+    bool save_scheme(const QString &path);
+    bool load_scheme(const QString &path);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -29,8 +39,10 @@ private:
     void buildResultColumn();
     void buildBaseSetBox();
     void buildProgressFrame();
+    void buildToolStrip();
     void buildTimers();
     void connectHandlers();
+    void connectSchemeTools();
 
     void startCore();
     void initialise_software();
@@ -53,6 +65,12 @@ private:
     void showInversion();
     void showGroups();
     void combineBaseSets(QStringView code);
+
+    void onSaveSchemeClicked();
+    void onLoadSchemeClicked();
+    void onExportClicked();
+    void rememberScheme(const QString &path);
+    void fillRecentMenu();
 
     Controls m_controls;
     ShrinkState m_shrink;
