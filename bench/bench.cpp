@@ -6,6 +6,7 @@
 #include "app/fmain.h"
 #include "ui/modal.h"
 #include "core/shrink.h"
+#include "filters/live_count.h"
 #include "ui/colorbutton.h"
 
 #include <QApplication>
@@ -111,6 +112,63 @@ Selections heavySelections()
     return s;
 }
 
+// The live count with heavy lists in every box, after the change a player
+// makes most (one toggle or tick), and after one typed list changed. Each
+// measured count follows one change; the changes go round the families and
+// boxes, and the kept marks are up to date before each.
+void benchLiveCount(const Selections &heavy)
+{
+    LiveCount live;
+    Selections s = heavy;
+    live.count(s);
+    const auto flip = [](QString &list, const QString &caption) {
+        if (list.contains(caption))
+            list.remove(caption);
+        else
+            list += caption;
+    };
+    const std::function<void(Selections &)> toggles[] = {
+        [&](Selections &t) { flip(t.ratios.lists[2], QStringLiteral("2:2*")); },
+        [](Selections &t) { t.positionalKill.struck[22] = !t.positionalKill.struck[22]; },
+        [](Selections &t) { t.sumSpan.spans[9] = !t.sumSpan.spans[9]; },
+        [&](Selections &t) { flip(t.dan.digits[2], QStringLiteral("7")); },
+        [&](Selections &t) { flip(t.shapes.list, QStringLiteral("凹形*")); },
+        [&](Selections &t) { flip(t.patterns.lists[RouteGrid], QStringLiteral("1111*")); },
+        [](Selections &t) {
+            if (!t.specialExclusions.captions.removeOne(QStringLiteral("AABB")))
+                t.specialExclusions.captions.append(QStringLiteral("AABB"));
+        },
+        [&](Selections &t) { flip(t.minMax.largest, QStringLiteral("5")); },
+    };
+    int next = 0;
+    report("live count after one toggle, heavy lists in every box", medianMicroseconds(
+               800, [&] { live.count(s); }, [&] { toggles[next++ % std::size(toggles)](s); }),
+           "target <= 100 us");
+
+    // One box gains an entry, the way a player types, or loses it again:
+    // the box whose list is the slowest to read decides.
+    double slowest = 0;
+    int slowestBox = 0;
+    for (size_t box = 0; box < kEnteredListBoxCount; ++box) {
+        const QString plain = heavy.entered.boxes[box];
+        const QString typed = plain + QStringLiteral(" 1*2*3*4 5678 *9*0\n");
+        const double median = medianMicroseconds(
+            40, [&] { live.count(s); },
+            [&] {
+                const QString &other = s.entered.boxes[box].size() == typed.size() ? plain : typed;
+                // A fresh copy, as the window reads a changed box anew.
+                s.entered.boxes[box] = QString(other.constData(), other.size());
+            });
+        if (median > slowest) {
+            slowest = median;
+            slowestBox = int(box);
+        }
+    }
+    char what[80];
+    std::snprintf(what, sizeof what, "live count after one typed list changed (T_ding(%d))", slowestBox);
+    report(what, slowest, "target <= heavy full run");
+}
+
 void benchEngine()
 {
     ShrinkState state;
@@ -128,6 +186,7 @@ void benchEngine()
                collect_survivors(state);
            }),
            "target <= 1000 us");
+    benchLiveCount(heavy);
 }
 
 void benchWindow()
