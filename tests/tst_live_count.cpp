@@ -5,7 +5,7 @@
 // VINTORA_LIVE_COUNT_STEPS sets how many changes (default 400);
 // VINTORA_LIVE_COUNT_SEED repeats a failing sequence.
 
-#include "core/shrink.h"
+#include "filters/shrink_run.h"
 #include "filters/live_count.h"
 
 #include <QRandomGenerator>
