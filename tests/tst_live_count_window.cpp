@@ -192,7 +192,10 @@ void TestLiveCountWindow::followsRandomChangesAndLeavesTheLastRunAlone()
             } else if (kind < 76) {
                 QComboBox *box = tolerances[pick(tolerances.size())];
                 what += box->objectName();
-                box->setEditText(toleranceTexts[pick(toleranceTexts.size())]);
+                if (random.bounded(2) == 0)
+                    box->setCurrentIndex(pick(box->count()));
+                else
+                    box->setEditText(toleranceTexts[pick(toleranceTexts.size())]);
             } else if (kind < 96) {
                 ColorButton *clear = clears[pick(clears.size())];
                 what += clear->objectName();
