@@ -277,8 +277,8 @@ void benchWindow()
                    QCoreApplication::processEvents();
                }),
            "target <= 10000 us");
-    benchLivePaste(window);
     std::printf("%-58s %10ld kB\n", "resident memory after full runs", residentKilobytes());
+    benchLivePaste(window);
     set_modal_capture({});
 }
 }
