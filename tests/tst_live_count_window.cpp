@@ -10,7 +10,7 @@
 
 #include "panel/live_counter.h"
 #include "filters/shrink_run.h"
-#include "panel/snapshot.h"
+#include "panel/sheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>
