@@ -219,7 +219,7 @@ void Fmain::buildLiveCount()
     // At the strip's right end, beyond its free space.
     c.ToolStrip->layout()->addWidget(c.L_live_count);
     show_live_count(c.L_live_count, kCandidateCount);
-    m_liveCounter = std::make_unique<LiveCounter>(this);
+    m_liveCounter = std::make_unique<LiveCounter>(m_controls);
     connect(m_liveCounter.get(), &LiveCounter::counted, this,
             [this](int survivors) { show_live_count(m_controls.L_live_count, survivors); });
 }

@@ -2,12 +2,12 @@
 
 #include "core/condition_table.h"
 #include "filters/live_count.h"
+#include "panel/sheet.h"
 #include "ui/colorbutton.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHash>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -20,46 +20,36 @@ class CountWorker : public QObject
 public:
     LiveCount live;
 };
-
-void setMember(QSet<QString> &set, const QString &name, bool member)
-{
-    if (member)
-        set.insert(name);
-    else
-        set.remove(name);
-}
 }
 
-LiveCounter::LiveCounter(QWidget *sheet, QObject *parent)
+LiveCounter::LiveCounter(const Controls &controls, QObject *parent)
     : QObject(parent)
+    , m_controls(controls)
     , m_latest(std::make_shared<std::atomic<quint64>>(0))
 {
-    QHash<QString, QWidget *> byName;
-    for (QWidget *widget : sheet->findChildren<QWidget *>())
-        byName.insert(widget->objectName(), widget);
     for (const ConditionRow &row : condition_rows()) {
-        for (const QString &name : member_names(row)) {
-            if (QWidget *control = byName.value(name))
-                m_watched.push_back({control, name, row.kind, false});
-        }
-    }
-
-    for (size_t i = 0; i < m_watched.size(); ++i) {
-        QWidget *control = m_watched[i].control;
-        const auto note = [this, i] { noteChange(i); };
-        switch (m_watched[i].kind) {
-        case ControlKind::Toggle:
-            connect(static_cast<ColorButton *>(control), &ColorButton::backColorChanged, this, note);
-            break;
-        case ControlKind::Check:
-            connect(static_cast<QCheckBox *>(control), &QCheckBox::stateChanged, this, note);
-            break;
-        case ControlKind::Text:
-            connect(static_cast<QPlainTextEdit *>(control), &QPlainTextEdit::textChanged, this, note);
-            break;
-        case ControlKind::Tolerance:
-            connect(static_cast<QComboBox *>(control), &QComboBox::editTextChanged, this, note);
-            break;
+        for (int k = 0; k < row.count(); ++k) {
+            const auto watch = [&](auto *control, auto changed) {
+                if (!control)
+                    return;
+                connect(control, changed, this, [this, i = m_watched.size()] { noteChange(i); });
+                m_watched.push_back({&row, k, qobject_cast<QPlainTextEdit *>(control), false});
+            };
+            const int index = row.first + k;
+            switch (row.kind) {
+            case ControlKind::Toggle:
+                watch(toggle_at(controls, row, index), &ColorButton::backColorChanged);
+                break;
+            case ControlKind::Check:
+                watch(check_at(controls, row, index), &QCheckBox::stateChanged);
+                break;
+            case ControlKind::Text:
+                watch(text_at(controls, row, index), &QPlainTextEdit::textChanged);
+                break;
+            case ControlKind::Tolerance:
+                watch(tolerance_at(controls, row, index), &QComboBox::editTextChanged);
+                break;
+            }
         }
     }
 
@@ -94,7 +84,7 @@ void LiveCounter::noteChange(size_t index)
     // Whatever is being counted or read now is out of date.
     m_latest->store(++m_generation);
     Watched &watched = m_watched[index];
-    if (watched.kind == ControlKind::Text)
+    if (watched.box)
         std::erase_if(m_reads, [index](const BoxRead &read) { return read.watched == index; });
     if (!watched.changed) {
         watched.changed = true;
@@ -108,20 +98,10 @@ void LiveCounter::recount()
     for (size_t index : m_changed) {
         Watched &w = m_watched[index];
         w.changed = false;
-        switch (w.kind) {
-        case ControlKind::Toggle:
-            setMember(m_record.selected, w.name, static_cast<ColorButton *>(w.control)->backColor() != Colour::Grey);
-            break;
-        case ControlKind::Check:
-            setMember(m_record.checked, w.name, static_cast<QCheckBox *>(w.control)->isChecked());
-            break;
-        case ControlKind::Text:
+        if (w.box)
             m_reads.push_back({index, 0, {}});
-            break;
-        case ControlKind::Tolerance:
-            m_record.tolerances[w.name] = static_cast<QComboBox *>(w.control)->currentText();
-            break;
-        }
+        else
+            read_member(m_record, m_controls, *w.row, w.member);
     }
     m_changed.clear();
     readSlices();
@@ -138,7 +118,7 @@ void LiveCounter::readSlices()
     while (!m_reads.empty() && budget > 0) {
         BoxRead &read = m_reads.back();
         const Watched &w = m_watched[read.watched];
-        QTextDocument *document = static_cast<QPlainTextEdit *>(w.control)->document();
+        QTextDocument *document = w.box->document();
         const int length = document->characterCount() - 1;  // without the closing paragraph end
         const int end = std::min(length, read.position + budget);
         if (end > read.position) {
@@ -151,15 +131,15 @@ void LiveCounter::readSlices()
         }
         if (read.position < length)
             break;
-        // The box's plain text, as the full run reads it: line breaks and
-        // paragraph ends as line feeds, no-break spaces as spaces.
+        // The box's plain text, as read_member reads it whole: line breaks
+        // and paragraph ends as line feeds, no-break spaces as spaces.
         for (QChar &ch : read.text) {
             if (ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator)
                 ch = u'\n';
             else if (ch == QChar::Nbsp)
                 ch = u' ';
         }
-        m_record.texts[w.name] = std::move(read.text);
+        m_record.texts[member_names(*w.row)[w.member]] = std::move(read.text);
         m_reads.pop_back();
     }
     if (!m_reads.empty()) {

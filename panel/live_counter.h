@@ -10,7 +10,8 @@
 #include <vector>
 
 class QLabel;
-class QWidget;
+class QPlainTextEdit;
+struct Controls;
 
 // Follows the condition sheet and counts, off the event loop, the numbers a
 // shrink run would list for it now. A burst of changes (a reset, a loaded
@@ -21,8 +22,8 @@ class LiveCounter : public QObject
 {
     Q_OBJECT
 public:
-    // Watches the condition controls under `sheet`, found by their names.
-    explicit LiveCounter(QWidget *sheet, QObject *parent = nullptr);
+    // Watches every condition control of the table; `controls` must outlive it.
+    explicit LiveCounter(const Controls &controls, QObject *parent = nullptr);
     ~LiveCounter() override;
 
 signals:
@@ -32,9 +33,9 @@ signals:
 private:
     struct Watched
     {
-        QWidget *control;
-        QString name;
-        ControlKind kind;
+        const ConditionRow *row;
+        int member;                     // offset in the row
+        QPlainTextEdit *box;            // a text box, read here a slice at a time
         bool changed;
     };
 
@@ -52,6 +53,7 @@ private:
     void readSlices();
     void deliver(int survivors, quint64 generation);
 
+    const Controls &m_controls;
     std::vector<Watched> m_watched;
     std::vector<size_t> m_changed;      // indexes into m_watched, read at the next recount
     std::vector<BoxRead> m_reads;       // boxes still being read
