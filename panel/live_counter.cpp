@@ -146,8 +146,11 @@ void LiveCounter::readSlices()
         m_nextSlice.start();
         return;
     }
+    // Both timers may end the same reading; one count is enough.
+    if (m_handedOver == m_generation)
+        return;
 
-    const quint64 generation = m_generation;
+    const quint64 generation = m_handedOver = m_generation;
     auto *worker = static_cast<CountWorker *>(m_worker);
     QMetaObject::invokeMethod(
         worker,

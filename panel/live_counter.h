@@ -61,6 +61,7 @@ private:
     QTimer m_coalesce;
     QTimer m_nextSlice;
     quint64 m_generation = 0;           // bumped by every change
+    quint64 m_handedOver = 0;           // the generation last given to the worker
     std::shared_ptr<std::atomic<quint64>> m_latest;     // m_generation, for the worker
     QThread m_thread;
     QObject *m_worker = nullptr;        // lives in m_thread and keeps the families' marks
