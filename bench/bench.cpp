@@ -5,6 +5,7 @@
 
 #include "app/fmain.h"
 #include "ui/modal.h"
+#include "core/sheet_record.h"
 #include "filters/live_count.h"
 #include "filters/shrink_run.h"
 #include "ui/colorbutton.h"
@@ -144,6 +145,20 @@ void benchLiveCount(const Selections &heavy)
     report("live count after one toggle, heavy lists in every box", medianMicroseconds(
                800, [&] { live.count(s); }, [&] { toggles[next++ % std::size(toggles)](s); }),
            "target <= 100 us");
+
+    // The worker first turns the window's record into selections.
+    SheetRecord record = cleared_record();
+    for (size_t box = 0; box < kEnteredListBoxCount; ++box)
+        record.texts[QStringLiteral("T_ding(%1)").arg(box)] = heavy.entered.boxes[box];
+    for (int i = 0; i < 159; i += 5)
+        record.selected.insert(QStringLiteral("C_bi(%1)").arg(i));
+    for (int i = 0; i < 40; i += 3)
+        record.checked.insert(QStringLiteral("Check_hewei_sha1(%1)").arg(i));
+    report("  and before it: the sheet record to selections", medianMicroseconds(800, [&] {
+               if (selections_from_record(record).entered.boxes[0].isEmpty())
+                   std::fprintf(stderr, "the record lost its straight list\n");
+           }),
+           "");
 
     // One box gains an entry, the way a player types, or loses it again:
     // the box whose list is the slowest to read decides.
