@@ -201,9 +201,11 @@ void TestLiveCountWindow::followsRandomChangesAndLeavesTheLastRunAlone()
                 what += clear->objectName();
                 clear->click();
             } else {
-                // The reset empties the list by itself; the live count after it must not.
-                what += QStringLiteral("reset");
+                // The reset empties the list by itself, so a new run is kept.
+                what += QStringLiteral("reset, run");
                 pressAction(w, 3);
+                pressAction(w, 0);
+                control<QLineEdit>(w, QStringLiteral("T_duijiang"))->setText(QStringLiteral("0123"));
                 lastRun = shown();
             }
             what += u' ';
