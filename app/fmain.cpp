@@ -86,6 +86,7 @@ Fmain::Fmain(QWidget *parent)
     buildToolStrip();
     buildTimers();
     connectHandlers();
+    connectSchemeTools();
     buildLiveCount();
 }
 

@@ -33,6 +33,11 @@ public:
 
     void dispatch_action(int index);
 
+    // A condition scheme (方案) from and to a file, behind the strip's buttons.
+    // A failed load says why in a message box and leaves the sheet as it was.
+    bool save_scheme(const QString &path);
+    bool load_scheme(const QString &path);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -44,6 +49,7 @@ private:
     void buildLiveCount();
     void buildTimers();
     void connectHandlers();
+    void connectSchemeTools();
 
     void startCore();
     void initialise_software();
@@ -66,6 +72,12 @@ private:
     void showInversion();
     void showGroups();
     void combineBaseSets(QStringView code);
+
+    void onSaveSchemeClicked();
+    void onLoadSchemeClicked();
+    void onExportClicked();
+    void rememberScheme(const QString &path);
+    void fillRecentMenu();
 
     Controls m_controls;
     ShrinkState m_shrink;

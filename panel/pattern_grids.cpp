@@ -41,7 +41,7 @@ void buildClassGrid(QWidget *window, Controls &c, const GridFrame &grid)
     const ConditionRow &row = *family_rows(grid.family).first();
     QGroupBox *group = makeGridFrame(window, grid.name, row);
     constexpr int width = 60, height = 19, left = 5, columnPitch = 64, top = 20, rowPitch = 20;
-    constexpr int column = kClassGridColumnHeight;
+    constexpr int column = 8;
     for (int j = 0; j < row.count(); ++j)
         placePattern(group, c, row, j, QRect(left + columnPitch * (j / column), top + rowPitch * (j % column), width, height));
     make_clear_button(group, c, row.clearButton,
