@@ -16,6 +16,7 @@
 #include "panel/group_buttons.h"
 #include "panel/left_column.h"
 #include "panel/link_bar.h"
+#include "panel/live_counter.h"
 #include "panel/lower_right_panels.h"
 #include "panel/pattern_grids.h"
 #include "panel/regions.h"
@@ -101,6 +102,7 @@ Fmain::Fmain(QWidget *parent)
     buildTimers();
     connectHandlers();
     connectSchemeTools();
+    buildLiveCount();
 }
 
 Fmain::~Fmain() = default;
@@ -224,6 +226,18 @@ void Fmain::buildToolStrip()
     c.C_recent_schemes->setMenu(new QMenu(c.C_recent_schemes));
     c.C_export_result = addButton("C_export_result", QStringLiteral("导出结果"), QKeySequence(Qt::CTRL | Qt::Key_E));
     layout->addStretch(1);
+}
+
+void Fmain::buildLiveCount()
+{
+    Controls &c = m_controls;
+    c.L_live_count = make_label(c.ToolStrip, QString(), QRect(), QStringLiteral("L_live_count"));
+    // At the strip's right end, beyond its free space.
+    c.ToolStrip->layout()->addWidget(c.L_live_count);
+    show_live_count(c.L_live_count, kCandidateCount);
+    m_liveCounter = std::make_unique<LiveCounter>(m_controls);
+    connect(m_liveCounter.get(), &LiveCounter::counted, this,
+            [this](int survivors) { show_live_count(m_controls.L_live_count, survivors); });
 }
 
 void Fmain::addToolStripWidget(QWidget *widget)

@@ -5,6 +5,9 @@
 #include "panel/controls.h"
 
 #include <QWidget>
+#include <memory>
+
+class LiveCounter;
 
 // The main window: one condition sheet with every panel, the result column
 // and the action buttons. Its three one-shot timers do the start-up work.
@@ -25,6 +28,9 @@ public:
     QWidget *toolStrip() const { return m_controls.ToolStrip; }
     void addToolStripWidget(QWidget *widget);
 
+    // Counts the survivors of the sheet as it stands, for L_live_count.
+    LiveCounter *liveCounter() const { return m_liveCounter.get(); }
+
     void dispatch_action(int index);
 
     // A condition scheme (方案) from and to a file, behind the strip's buttons.
@@ -40,6 +46,7 @@ private:
     void buildBaseSetBox();
     void buildProgressFrame();
     void buildToolStrip();
+    void buildLiveCount();
     void buildTimers();
     void connectHandlers();
     void connectSchemeTools();
@@ -75,4 +82,6 @@ private:
     Controls m_controls;
     ShrinkState m_shrink;
     ServerFeed m_feed{this, m_controls};
+    // Last, so it stops counting before any control goes.
+    std::unique_ptr<LiveCounter> m_liveCounter;
 };

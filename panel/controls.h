@@ -80,6 +80,7 @@ struct Controls
     QPushButton *C_load_scheme = nullptr;
     QPushButton *C_recent_schemes = nullptr;
     QPushButton *C_export_result = nullptr;
+    QLabel *L_live_count = nullptr;         // survivors of the sheet as it stands
 };
 
 // Puts a member into its array at its index, growing the array with nullptr.
