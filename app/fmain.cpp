@@ -27,9 +27,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTimer>
 
@@ -43,6 +45,9 @@ void replaceText(QPlainTextEdit *box, const QString &text)
     if (box->toPlainText() != text)
         box->document()->setPlainText(text);
 }
+
+// The tool strip lies under the sheet, whose regions keep their places.
+constexpr int ToolStripHeight = 34;
 
 QTimer *makeStartupTimer(QObject *parent, const char *name, int interval)
 {
@@ -58,7 +63,7 @@ Fmain::Fmain(QWidget *parent)
 {
     setObjectName(QStringLiteral("Fmain"));
     setWindowTitle(QStringLiteral("Vintora"));
-    setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight));
+    setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight) + ToolStripHeight);
 
     build_left_column(this, m_controls);
     build_pattern_grids(this, m_controls);
@@ -70,6 +75,7 @@ Fmain::Fmain(QWidget *parent)
     buildProgressFrame();
     build_dan_picture_panel(this, m_controls);
     build_link_bar(this, m_controls);
+    buildToolStrip();
     buildTimers();
     connectHandlers();
 }
@@ -162,6 +168,41 @@ void Fmain::buildProgressFrame()
         bar->setGeometry(i == 0 ? track : QRect(track.topLeft(), QSize(0, track.height())));
         place(c.T_jindutiao, i, bar);
     }
+}
+
+void Fmain::buildToolStrip()
+{
+    Controls &c = m_controls;
+    c.ToolStrip = new QWidget(this);
+    c.ToolStrip->setObjectName(QStringLiteral("ToolStrip"));
+    c.ToolStrip->setGeometry(0, px(Regions::ClientHeight), width(), ToolStripHeight);
+    auto *layout = new QHBoxLayout(c.ToolStrip);
+    layout->setContentsMargins(4, 3, 4, 3);
+    layout->setSpacing(6);
+    auto addButton = [&](const char *name, const QString &caption, const QKeySequence &shortcut) {
+        auto *button = new QPushButton(caption, c.ToolStrip);
+        button->setObjectName(QLatin1String(name));
+        button->setFocusPolicy(Qt::NoFocus);
+        if (!shortcut.isEmpty()) {
+            button->setShortcut(shortcut);
+            button->setToolTip(shortcut.toString(QKeySequence::NativeText));
+        }
+        layout->addWidget(button);
+        return button;
+    };
+    c.C_save_scheme = addButton("C_save_scheme", QStringLiteral("保存方案"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    c.C_load_scheme = addButton("C_load_scheme", QStringLiteral("载入方案"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    c.C_recent_schemes = addButton("C_recent_schemes", QStringLiteral("最近方案"), {});
+    c.C_recent_schemes->setMenu(new QMenu(c.C_recent_schemes));
+    c.C_export_result = addButton("C_export_result", QStringLiteral("导出结果"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    layout->addStretch(1);
+}
+
+void Fmain::addToolStripWidget(QWidget *widget)
+{
+    auto *layout = static_cast<QHBoxLayout *>(m_controls.ToolStrip->layout());
+    // The last item is the free space that keeps the strip's widgets left.
+    layout->insertWidget(layout->count() - 1, widget);
 }
 
 void Fmain::buildTimers()

@@ -19,6 +19,11 @@ public:
     const ShrinkState &shrinkState() const { return m_shrink; }
     ServerFeed &serverFeed() { return m_feed; }
 
+    // The strip under the sheet. Tools put their widgets into it here, left
+    // of its free space; the strip's layout takes anything else at its end.
+    QWidget *toolStrip() const { return m_controls.ToolStrip; }
+    void addToolStripWidget(QWidget *widget);
+
     void dispatch_action(int index);
 
 protected:
@@ -28,6 +33,7 @@ private:
     void buildResultColumn();
     void buildBaseSetBox();
     void buildProgressFrame();
+    void buildToolStrip();
     void buildTimers();
     void connectHandlers();
 
