@@ -1,5 +1,7 @@
 #include "core/history.h"
 
+#include <QFile>
+#include <QStringDecoder>
 #include <algorithm>
 #include <array>
 
@@ -153,4 +155,43 @@ QList<Draw> recent_draws(const QList<Draw> &draws, qsizetype count)
     if (numbered)
         std::reverse(chosen.begin(), chosen.end());
     return chosen;
+}
+
+QString history_text_from_bytes(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder gbk("GB18030");
+    if (gbk.isValid()) {
+        QString wide = gbk.decode(bytes);
+        if (!gbk.hasError())
+            return wide;
+    }
+    return text;
+}
+
+HistoryFile read_history_file(const QString &path)
+{
+    HistoryFile file;
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly)) {
+        file.status = HistoryFile::CannotOpen;
+        file.error = source.errorString();
+        return file;
+    }
+    // Read one byte past the limit: a device's size may be unknown.
+    const QByteArray bytes = source.read(kHistoryFileLimit + 1);
+    if (bytes.size() > kHistoryFileLimit) {
+        file.status = HistoryFile::TooLarge;
+        return file;
+    }
+    if (source.error() != QFileDevice::NoError) {
+        file.status = HistoryFile::CannotOpen;
+        file.error = source.errorString();
+        return file;
+    }
+    file.text = history_text_from_bytes(bytes);
+    return file;
 }

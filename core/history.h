@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -37,3 +38,20 @@ DrawHistory read_draw_history(QStringView text);
 // When every draw has an issue number they are ordered by it and returned
 // newest first; otherwise they keep the text's order.
 QList<Draw> recent_draws(const QList<Draw> &draws, qsizetype count);
+
+// A history file's text. Files from Chinese sites come in UTF-8 or GBK:
+// text that is not valid UTF-8 is read as GB18030, of which GBK is a part.
+QString history_text_from_bytes(const QByteArray &bytes);
+
+// Larger files are refused: a history of every draw ever made is far smaller.
+constexpr qint64 kHistoryFileLimit = 16 * 1024 * 1024;
+
+struct HistoryFile
+{
+    enum Status { Read, CannotOpen, TooLarge };
+    Status status = Read;
+    QString text;
+    QString error;          // the system's reason when it cannot be opened
+};
+
+HistoryFile read_history_file(const QString &path);
