@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+class HistoryWindow;
+
 // The main window: one condition sheet with every panel, the result column
 // and the action buttons. Its three one-shot timers do the start-up work.
 class Fmain : public QWidget
@@ -26,6 +28,10 @@ public:
 
     void dispatch_action(int index);
 
+signals:
+    // After every shrink run, when the matrix holds its marks and verdicts.
+    void shrinkRunFinished();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -34,6 +40,8 @@ private:
     void buildBaseSetBox();
     void buildProgressFrame();
     void buildToolStrip();
+    void buildHistoryTool();
+    void showHistoryWindow();
     void buildTimers();
     void connectHandlers();
 
@@ -62,4 +70,5 @@ private:
     Controls m_controls;
     ShrinkState m_shrink;
     ServerFeed m_feed{this, m_controls};
+    HistoryWindow *m_history = nullptr;     // made when first opened
 };
