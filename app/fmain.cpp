@@ -212,6 +212,8 @@ void Fmain::buildHistoryTool()
     auto *open = new QPushButton(QStringLiteral("历史验证"), toolStrip());
     open->setObjectName(QStringLiteral("C_history"));
     open->setFocusPolicy(Qt::NoFocus);
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    open->setToolTip(open->shortcut().toString(QKeySequence::NativeText));
     addToolStripWidget(open);
     connect(open, &QPushButton::clicked, this, &Fmain::showHistoryWindow);
 }

@@ -41,6 +41,12 @@ void set_bars(QChartView *view, const QString &title, const QStringList &categor
 
     auto *categoryAxis = new QBarCategoryAxis;
     categoryAxis->append(categories);
+    // Many narrow bars: a smaller font keeps every label whole instead of "...".
+    if (categories.size() > 12) {
+        QFont small = categoryAxis->labelsFont();
+        small.setPointSizeF(small.pointSizeF() * 0.75);
+        categoryAxis->setLabelsFont(small);
+    }
     chart->addAxis(categoryAxis, Qt::AlignBottom);
     series->attachAxis(categoryAxis);
 

@@ -78,7 +78,7 @@ HistoryWindow::HistoryWindow(SelectionsSource currentSelections, const ShrinkSta
 {
     setObjectName(QStringLiteral("HistoryWindow"));
     setWindowTitle(QStringLiteral("历史验证"));
-    resize(1000, 720);
+    resize(1180, 760);
 
     auto *tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("history_tabs"));
@@ -152,7 +152,7 @@ QWidget *HistoryWindow::buildBacktestTab()
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     // Fixed widths: fitting to contents would measure every one of thousands of rows.
-    m_table->horizontalHeader()->setDefaultSectionSize(72);
+    m_table->horizontalHeader()->setDefaultSectionSize(66);
     m_table->verticalHeader()->setDefaultSectionSize(22);
 
     m_familyChart = make_bar_chart(tab, QStringLiteral("history_family_chart"));
