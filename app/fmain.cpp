@@ -1,6 +1,6 @@
 #include "app/fmain.h"
 
-#include "app/actions.h"
+#include "panel/actions.h"
 #include "ui/modal.h"
 #include "app/mycode.h"
 #include "app/shutdown.h"
@@ -9,6 +9,7 @@
 #include "history/history_window.h"
 #include "net/link_bar.h"
 #include "filters/groups.h"
+#include "filters/shrink_run.h"
 #include "filters/prize_check.h"
 #include "filters/set_operations.h"
 #include "ui/colorbutton.h"

@@ -5,8 +5,8 @@
 
 #include "app/fmain.h"
 #include "ui/modal.h"
-#include "core/shrink.h"
 #include "filters/backtest.h"
+#include "filters/shrink_run.h"
 #include "ui/colorbutton.h"
 
 #include <QApplication>

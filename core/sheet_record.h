@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/condition_table.h"
 #include "core/selections.h"
 
 #include <QMap>
@@ -20,8 +21,6 @@ struct SheetRecord
 
     bool operator==(const SheetRecord &) const = default;
 };
-
-enum class ControlKind { Toggle, Check, Text, Tolerance };
 
 // The kind of the condition control of that name; nothing for any other name.
 std::optional<ControlKind> condition_control_kind(QStringView name);

@@ -41,13 +41,6 @@ int16_t read_base_set(QStringView boxText, CandidateMatrix &matrix);
 
 void apply_tolerance(CandidateMatrix &matrix, ToleranceRange total, int16_t baseSetActive);
 
-// Called between stages so the window can show progress and repaint.
-using ProgressStep = std::function<void(double fraction)>;
-
-// Refills the matrix and runs every condition family, the base set and the
-// total tolerance, in the order a shrink run needs.
-void run_shrink(const Selections &selections, ShrinkState &state, const ProgressStep &step = {});
-
 // Survivors of the last run (row 0 = 0); sets ResultText.
 ResultList collect_survivors(ShrinkState &state);
 

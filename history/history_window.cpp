@@ -1,6 +1,7 @@
 #include "history/history_window.h"
 
 #include "history/backtest_model.h"
+#include "filters/shrink_run.h"
 #include "history/bar_chart.h"
 #include "ui/file_dialog.h"
 #include "ui/modal.h"

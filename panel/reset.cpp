@@ -1,6 +1,6 @@
 #include "panel/reset.h"
 
-#include "app/actions.h"
+#include "panel/actions.h"
 #include "app/mycode.h"
 #include "ui/colorbutton.h"
 #include "panel/controls.h"

@@ -1,6 +1,6 @@
 #include "panel/top_panels.h"
 
-#include "app/actions.h"
+#include "panel/actions.h"
 #include "ui/colorbutton.h"
 #include "panel/controls.h"
 #include "ui/factory.h"

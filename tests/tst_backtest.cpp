@@ -1,6 +1,6 @@
 #include "core/history.h"
-#include "core/shrink.h"
 #include "filters/backtest.h"
+#include "filters/shrink_run.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -6,7 +6,7 @@
 // VINTORA_DIFFERENTIAL_RUNS sets how many selections (default 2000);
 // VINTORA_DIFFERENTIAL_SEED repeats a failing run.
 
-#include "core/shrink.h"
+#include "filters/shrink_run.h"
 
 #include <QRandomGenerator>
 #include <QTest>

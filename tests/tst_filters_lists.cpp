@@ -1,4 +1,4 @@
-#include "core/shrink.h"
+#include "filters/shrink_run.h"
 #include "enginetestsupport.h"
 #include "filters/entered_lists.h"
 #include "filters/exclusions.h"

@@ -1,4 +1,4 @@
-#include "core/shrink.h"
+#include "filters/shrink_run.h"
 #include "filters/groups.h"
 #include "filters/prize_check.h"
 #include "filters/set_operations.h"
