@@ -195,3 +195,16 @@ HistoryFile read_history_file(const QString &path)
     file.text = history_text_from_bytes(bytes);
     return file;
 }
+
+QString history_file_problem(const HistoryFile &file)
+{
+    switch (file.status) {
+    case HistoryFile::CannotOpen:
+        return QStringLiteral("无法打开（%1）").arg(file.error);
+    case HistoryFile::TooLarge:
+        return QStringLiteral("文件太大（超过 %1 MB）").arg(kHistoryFileLimit / (1024 * 1024));
+    case HistoryFile::Read:
+        break;
+    }
+    return {};
+}

@@ -55,3 +55,6 @@ struct HistoryFile
 };
 
 HistoryFile read_history_file(const QString &path);
+
+// Why the file could not be read, in the player's words; empty when it was.
+QString history_file_problem(const HistoryFile &file);

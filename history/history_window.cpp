@@ -297,18 +297,11 @@ void HistoryWindow::onLoadClicked()
 bool HistoryWindow::loadHistoryFile(const QString &path)
 {
     const HistoryFile file = read_history_file(path);
-    switch (file.status) {
-    case HistoryFile::CannotOpen:
-        show_message(this, QStringLiteral("无法打开开奖文件：\n%1\n%2").arg(QDir::toNativeSeparators(path), file.error),
+    if (file.status != HistoryFile::Read) {
+        show_message(this,
+                     QStringLiteral("无法读取开奖文件：\n%1\n%2").arg(QDir::toNativeSeparators(path), history_file_problem(file)),
                      QStringLiteral("错误提示"));
         return false;
-    case HistoryFile::TooLarge:
-        show_message(this, QStringLiteral("开奖文件太大（超过 %1 MB）：\n%2")
-                               .arg(kHistoryFileLimit / (1024 * 1024)).arg(QDir::toNativeSeparators(path)),
-                     QStringLiteral("错误提示"));
-        return false;
-    case HistoryFile::Read:
-        break;
     }
     m_box->setPlainText(file.text);
     runBacktest();
