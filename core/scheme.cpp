@@ -70,9 +70,9 @@ QString nameProblem(const QString &name, ControlKind kind, const char *part)
 {
     const std::optional<ControlKind> found = condition_control_kind(name);
     if (!found)
-        return quoted(name) + QStringLiteral(" 不是条件控件");
+        return quoted(name) + QStringLiteral("不是条件控件");
     if (*found != kind)
-        return quoted(name) + QStringLiteral(" 不能列在 %1 中").arg(QLatin1String(part));
+        return quoted(name) + QStringLiteral("不能列在 %1 中").arg(QLatin1String(part));
     return {};
 }
 
@@ -89,7 +89,7 @@ QString checkHeader(const QJsonObject &scheme)
         return QStringLiteral("version 应为 %1").arg(kVersion);
     for (auto it = scheme.begin(); it != scheme.end(); ++it) {
         if (!knownKeys().contains(it.key()))
-            return QStringLiteral("未知的项 ") + quoted(it.key());
+            return QStringLiteral("未知的项") + quoted(it.key());
     }
     if (scheme.contains(u"name") && !scheme.value(u"name").isString())
         return QStringLiteral("name 应为文字");
@@ -127,7 +127,7 @@ QString readParts(const QJsonObject &scheme, SheetRecord &record)
             if (QString problem = nameProblem(it.key(), part.kind, part.key); !problem.isEmpty())
                 return problem;
             if (!it.value().isString())
-                return quoted(it.key()) + QStringLiteral(" 的值应为文字");
+                return quoted(it.key()) + QStringLiteral("的值应为文字");
             texts.insert(it.key(), it.value().toString());
         }
     }
@@ -223,7 +223,7 @@ SchemeReading read_scheme_file(const QString &path)
             reading = read_scheme(bytes);
     }
     if (!reading.record)
-        reading.problem = QStringLiteral("方案文件 %1 无法载入：%2")
+        reading.problem = QStringLiteral("方案文件%1无法载入：%2")
                               .arg(quoted(QDir::toNativeSeparators(path), 260), reading.problem);
     return reading;
 }
