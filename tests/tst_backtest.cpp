@@ -14,9 +14,6 @@ class TestBacktest : public QObject
 private slots:
     void syntheticHistoryAgreesWithTheFullRun();
     void readsOnlyTheMatrix();
-    void summaryCountsKeptDrawsAndFamilies();
-    void activeFamiliesAreThoseThatMarkSomething();
-    void survivorDistributionByDigits();
 };
 
 namespace {
@@ -119,89 +116,6 @@ void TestBacktest::readsOnlyTheMatrix()
     QCOMPARE(rows[2].kept, true);
     QCOMPARE(rows[3].number, 42);
     QVERIFY(backtest(*m, {}).isEmpty());
-}
-
-void TestBacktest::summaryCountsKeptDrawsAndFamilies()
-{
-    ShrinkState state;
-    run_shrink(mixedSelections(), state);
-    const CandidateMatrix &m = *state.matrix;
-    QList<int> numbers;
-    for (int n = 0; n < 10000; n += 7)
-        numbers.append(n);
-    const QList<BacktestRow> rows = backtest(m, numbers);
-    const BacktestSummary summary = summarize_backtest(rows);
-    QCOMPARE(summary.draws, numbers.size());
-    int kept = 0;
-    std::array<int, 12> marked{};
-    for (int n : numbers) {
-        kept += m.cells[0][n] == 0 ? 1 : 0;
-        for (int r = 1; r <= 12; ++r)
-            marked[r - 1] += m.cells[r][n];
-    }
-    QCOMPARE(summary.kept, kept);
-    for (int f = 0; f < 12; ++f)
-        QCOMPARE(summary.markedBy[f], marked[f]);
-    QCOMPARE(summarize_backtest({}).draws, 0);
-}
-
-void TestBacktest::activeFamiliesAreThoseThatMarkSomething()
-{
-    ShrinkState state;
-    run_shrink(Selections(), state);
-    QCOMPARE(active_families(*state.matrix), FamilySet(0));
-    run_shrink(mixedSelections(), state);
-    FamilySet expected = 0;
-    for (int r = 1; r <= 12; ++r) {
-        for (int c = 0; c < 10000; ++c) {
-            if (state.matrix->cells[r][c] != 0)
-                expected |= FamilySet(1 << (r - 1));
-        }
-    }
-    QCOMPARE(active_families(*state.matrix), expected);
-    // Dan groups (row 4) and route patterns (row 10) are not chosen above.
-    QCOMPARE(expected & FamilySet(1 << 3), 0);
-    QCOMPARE(expected & FamilySet(1 << 9), 0);
-    QVERIFY(expected & FamilySet(1 << 0));
-    for (int r = 1; r <= 12; ++r)
-        QVERIFY(!family_caption(r).isEmpty());
-}
-
-void TestBacktest::survivorDistributionByDigits()
-{
-    ShrinkState state;
-    run_shrink(mixedSelections(), state);
-    const CandidateMatrix &m = *state.matrix;
-    const SurvivorDistribution d = survivor_distribution(m);
-    std::array<int, 37> sums{};
-    std::array<int, 10> spans{};
-    std::array<int, 5> shapes{};   // AAAA, AAAB, AABC, AABB, ABCD
-    int survivors = 0;
-    for (int n = 0; n < 10000; ++n) {
-        if (m.cells[0][n] != 0)
-            continue;
-        const int digits[4] = {n / 1000, n / 100 % 10, n / 10 % 10, n % 10};
-        int counts[10] = {};
-        int low = 9, high = 0, distinct = 0, most = 0;
-        for (int digit : digits) {
-            low = std::min(low, digit);
-            high = std::max(high, digit);
-            distinct += counts[digit]++ == 0 ? 1 : 0;
-            most = std::max(most, counts[digit]);
-        }
-        ++survivors;
-        ++sums[digits[0] + digits[1] + digits[2] + digits[3]];
-        ++spans[high - low];
-        const int shape = distinct == 1 ? 0 : distinct == 3 ? 2 : distinct == 4 ? 4 : most == 3 ? 1 : 3;
-        ++shapes[shape];
-    }
-    QVERIFY(survivors > 0);
-    QCOMPARE(d.survivors, survivors);
-    QCOMPARE(d.sums, sums);
-    QCOMPARE(d.spans, spans);
-    QCOMPARE(d.shapes, shapes);
-    QCOMPARE(repetition_caption(1).toString(), QStringLiteral("AAAB"));
-    QCOMPARE(repetition_caption(3).toString(), QStringLiteral("AABB"));
 }
 
 QTEST_GUILESS_MAIN(TestBacktest)
