@@ -7,6 +7,7 @@
 #include "core/condition_table.h"
 #include "help/dan_picture.h"
 #include "help/help_popups.h"
+#include "history/history_window.h"
 #include "filters/groups.h"
 #include "filters/shrink_run.h"
 #include "filters/prize_check.h"
@@ -86,7 +87,7 @@ Fmain::Fmain(QWidget *parent)
     setWindowTitle(QStringLiteral("Vintora"));
     // Set for the application, so the message boxes carry it too.
     QApplication::setWindowIcon(programIcon());
-        setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight) + ToolStripHeight);
+    setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight) + ToolStripHeight);
 
     build_left_column(this, m_controls);
     build_pattern_grids(this, m_controls);
@@ -99,6 +100,7 @@ Fmain::Fmain(QWidget *parent)
     build_dan_picture_panel(this, m_controls);
     build_link_bar(this, m_controls);
     buildToolStrip();
+    buildHistoryTool();
     buildTimers();
     connectHandlers();
     connectSchemeTools();
@@ -245,6 +247,28 @@ void Fmain::addToolStripWidget(QWidget *widget)
     auto *layout = static_cast<QHBoxLayout *>(m_controls.ToolStrip->layout());
     // The last item is the free space that keeps the strip's widgets left.
     layout->insertWidget(layout->count() - 1, widget);
+}
+
+void Fmain::buildHistoryTool()
+{
+    auto *open = new QPushButton(QStringLiteral("历史验证"), toolStrip());
+    open->setObjectName(QStringLiteral("C_history"));
+    open->setFocusPolicy(Qt::NoFocus);
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    open->setToolTip(open->shortcut().toString(QKeySequence::NativeText));
+    addToolStripWidget(open);
+    connect(open, &QPushButton::clicked, this, &Fmain::showHistoryWindow);
+}
+
+void Fmain::showHistoryWindow()
+{
+    if (!m_history) {
+        m_history = new HistoryWindow([this] { return read_selections(m_controls); }, m_shrink, this);
+        connect(this, &Fmain::shrinkRunFinished, m_history, &HistoryWindow::onShrinkRun);
+    }
+    m_history->show();
+    m_history->raise();
+    m_history->activateWindow();
 }
 
 void Fmain::buildTimers()
@@ -471,6 +495,7 @@ void Fmain::shrink_run()
     run_shrink(read_selections(c), m_shrink, [this](double fraction) { setProgress(fraction); });
     showResult(collect_survivors(m_shrink));
     c.Frame_jindu->hide();
+    emit shrinkRunFinished();
 }
 
 void Fmain::showResult(const ResultList &result)

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <memory>
 
+class HistoryWindow;
 class LiveCounter;
 
 // The main window: one condition sheet with every panel, the result column
@@ -38,6 +39,10 @@ public:
     bool save_scheme(const QString &path);
     bool load_scheme(const QString &path);
 
+signals:
+    // After every shrink run, when the matrix holds its marks and verdicts.
+    void shrinkRunFinished();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -47,6 +52,8 @@ private:
     void buildProgressFrame();
     void buildToolStrip();
     void buildLiveCount();
+    void buildHistoryTool();
+    void showHistoryWindow();
     void buildTimers();
     void connectHandlers();
     void connectSchemeTools();
@@ -82,6 +89,7 @@ private:
     Controls m_controls;
     ShrinkState m_shrink;
     ServerFeed m_feed{this, m_controls};
+    HistoryWindow *m_history = nullptr;     // made when first opened
     // Last, so it stops counting before any control goes.
     std::unique_ptr<LiveCounter> m_liveCounter;
 };
