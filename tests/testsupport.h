@@ -3,11 +3,13 @@
 #include "app/fmain.h"
 #include "ui/modal.h"
 #include "ui/colorbutton.h"
+#include "ui/file_dialog.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QFile>
 #include <QList>
+#include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
@@ -27,6 +29,59 @@ public:
 
     QList<ModalMessage> messages;
 };
+
+// Answers every file dialog with the next prepared path (cancels when none is
+// left) and records what each asked, for as long as it lives.
+class FileDialogRecorder
+{
+public:
+    struct Asked
+    {
+        FileRequest request;
+        QString startPath;
+    };
+
+    explicit FileDialogRecorder(QStringList prepared = {})
+        : answers(std::move(prepared))
+    {
+        set_file_dialog_capture([this](const FileRequest &request, const QString &start) {
+            asked.append({request, start});
+            return answers.isEmpty() ? QString() : answers.takeFirst();
+        });
+    }
+    ~FileDialogRecorder() { set_file_dialog_capture({}); }
+
+    QStringList answers;
+    QList<Asked> asked;
+};
+
+inline bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What a command-line program printed and how it ended (-1: it crashed or hung).
+struct CommandRun
+{
+    int exitCode = -1;
+    QByteArray out, err;
+};
+
+inline CommandRun runCommand(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
 
 // Settings and locks of a test run stay out of the user's folders, and out
 // of every other test process's: tests run side by side under ctest -j, and a

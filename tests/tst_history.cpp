@@ -11,12 +11,11 @@ private slots:
     void oneLine_data();
     void oneLine();
     void linesKeepTheirNumbersAcrossEveryBreak();
-    void malformedLinesAreReportedAndTheRestIsUsed();
     void longMalformedLineIsCut();
     void hugeInputs();
     void filesInUtf8OrGbk();
-    void recentDrawsNewestFirstByIssue();
-    void recentDrawsWithoutIssuesKeepTheTextOrder();
+    void recentDraws_data();
+    void recentDraws();
 };
 
 void TestHistory::oneLine_data()
@@ -85,33 +84,17 @@ void TestHistory::oneLine()
 
 void TestHistory::linesKeepTheirNumbersAcrossEveryBreak()
 {
-    // LF, CR LF and a lone CR each end one line; blank and comment lines count.
-    const DrawHistory history = read_draw_history(u"# head\n3003 0003\r\n\r1001 0001\r2002 0002\n\n");
-    QCOMPARE(history.malformed.size(), 0);
-    QCOMPARE(history.draws.size(), 3);
-    const int numbers[] = {3, 1, 2};
-    const qsizetype lines[] = {2, 4, 5};
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(history.draws[i].number, numbers[i]);
-        QCOMPARE(history.draws[i].line, lines[i]);
-        QCOMPARE(history.draws[i].issue, QString::number(numbers[i] * 1001));
-    }
-}
-
-void TestHistory::malformedLinesAreReportedAndTheRestIsUsed()
-{
+    // LF, CR LF and a lone CR each end one line; blank, comment and malformed
+    // lines count, and the rest is used.
     const DrawHistory history =
-        read_draw_history(u"2024001 1234\n2024002 123\n\n2024003 4 5 6 7\nxyz\n# 99\n2024004 12 3 4 5");
-    QCOMPARE(history.draws.size(), 2);
-    QCOMPARE(history.draws[0].number, 1234);
-    QCOMPARE(history.draws[1].number, 4567);
-    QCOMPARE(history.draws[1].line, 4);
-    QCOMPARE(history.malformed.size(), 3);
-    QCOMPARE(history.malformed[0].line, 2);
-    QCOMPARE(history.malformed[0].excerpt, QStringLiteral("2024002 123"));
-    QCOMPARE(history.malformed[1].line, 5);
-    QCOMPARE(history.malformed[1].excerpt, QStringLiteral("xyz"));
-    QCOMPARE(history.malformed[2].line, 7);
+        read_draw_history(u"# head\n3003 0003\r\n\r1001 0001\rxyz\n2002 0002\n\n2024002 123\n2024004 12 3 4 5");
+    QStringList draws, malformed;
+    for (const Draw &d : history.draws)
+        draws << QStringLiteral("%1: %2 %3").arg(d.line).arg(d.issue).arg(d.number);
+    for (const MalformedLine &m : history.malformed)
+        malformed << QStringLiteral("%1: %2").arg(m.line).arg(m.excerpt);
+    QCOMPARE(draws, QStringList({"2: 3003 3", "4: 1001 1", "6: 2002 2"}));
+    QCOMPARE(malformed, QStringList({"5: xyz", "8: 2024002 123", "9: 2024004 12 3 4 5"}));
 }
 
 void TestHistory::longMalformedLineIsCut()
@@ -160,32 +143,30 @@ void TestHistory::filesInUtf8OrGbk()
     QCOMPARE(read_draw_history(broken).draws.value(0).number, 1234);
 }
 
-void TestHistory::recentDrawsNewestFirstByIssue()
+void TestHistory::recentDraws_data()
 {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");      // 0: all
+    QTest::addColumn<QList<int>>("numbers");
     // Sites list newest first or oldest first; issue numbers decide, as whole numbers.
-    const DrawHistory history = read_draw_history(u"100 1000\n99 0990\n0101 1010\n98 0980\n102 1020");
-    const QList<Draw> all = recent_draws(history.draws, 0);
-    QCOMPARE(all.size(), 5);
-    const int expected[] = {1020, 1010, 1000, 990, 980};
-    for (int i = 0; i < 5; ++i)
-        QCOMPARE(all[i].number, expected[i]);
-    const QList<Draw> lastTwo = recent_draws(history.draws, 2);
-    QCOMPARE(lastTwo.size(), 2);
-    QCOMPARE(lastTwo[0].number, 1020);
-    QCOMPARE(lastTwo[1].number, 1010);
-    QCOMPARE(recent_draws(history.draws, 30).size(), 5);
+    const QString issued = QStringLiteral("100 1000\n99 0990\n0101 1010\n98 0980\n102 1020");
+    QTest::newRow("all by issue") << issued << 0 << QList<int>{1020, 1010, 1000, 990, 980};
+    QTest::newRow("last two by issue") << issued << 2 << QList<int>{1020, 1010};
+    QTest::newRow("more than there are") << issued << 30 << QList<int>{1020, 1010, 1000, 990, 980};
+    // One line without an issue number: nothing to order by.
+    QTest::newRow("text order") << QStringLiteral("3 0003\n0001\n2 0002\n0004") << 3 << QList<int>{1, 2, 4};
+    QTest::newRow("none") << QString() << 10 << QList<int>{};
 }
 
-void TestHistory::recentDrawsWithoutIssuesKeepTheTextOrder()
+void TestHistory::recentDraws()
 {
-    // One line without an issue number: nothing to order by.
-    const DrawHistory history = read_draw_history(u"3 0003\n0001\n2 0002\n0004");
-    const QList<Draw> lastThree = recent_draws(history.draws, 3);
-    QCOMPARE(lastThree.size(), 3);
-    QCOMPARE(lastThree[0].number, 1);
-    QCOMPARE(lastThree[1].number, 2);
-    QCOMPARE(lastThree[2].number, 4);
-    QVERIFY(recent_draws({}, 10).isEmpty());
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QFETCH(QList<int>, numbers);
+    QList<int> chosen;
+    for (const Draw &draw : recent_draws(read_draw_history(text).draws, count))
+        chosen.append(draw.number);
+    QCOMPARE(chosen, numbers);
 }
 
 QTEST_GUILESS_MAIN(TestHistory)
