@@ -22,6 +22,7 @@
 #include "panel/reset.h"
 #include "panel/snapshot.h"
 #include "panel/top_panels.h"
+#include "panel/typed_boxes.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -73,6 +74,8 @@ Fmain::Fmain(QWidget *parent)
     build_link_bar(this, m_controls);
     buildTimers();
     connectHandlers();
+    select_hints_on_focus(this);
+    mark_tabs_holding_lists(m_controls);
 }
 
 Fmain::~Fmain() = default;
