@@ -3,6 +3,7 @@
 #include "panel/actions.h"
 #include "ui/modal.h"
 #include "app/mycode.h"
+#include "app/screen_fit.h"
 #include "app/shutdown.h"
 #include "help/dan_picture.h"
 #include "help/help_popups.h"
@@ -33,6 +34,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -74,11 +76,30 @@ Fmain::Fmain(QWidget *parent)
     build_link_bar(this, m_controls);
     buildTimers();
     connectHandlers();
+    connectKeys();
     select_hints_on_focus(this);
     mark_tabs_holding_lists(m_controls);
 }
 
-Fmain::~Fmain() = default;
+Fmain::~Fmain()
+{
+    if (m_scroller) {
+        m_scroller->takeWidget();
+        delete m_scroller;
+    }
+}
+
+void Fmain::setVisible(bool visible)
+{
+    if (visible && !m_screenChecked) {
+        m_screenChecked = true;
+        if (!fits_screen(size(), screen()))
+            m_scroller = new SheetScroller(this, screen());
+    }
+    QWidget::setVisible(visible);
+    if (m_scroller)
+        m_scroller->setVisible(visible);
+}
 
 void Fmain::buildResultColumn()
 {
@@ -220,6 +241,15 @@ void Fmain::connectHandlers()
     connect(linkLabels, &LinkLabelWatcher::moved, this, &Fmain::onLinkLabelHovered);
     connect(linkLabels, &LinkLabelWatcher::clicked, this, [this](int index) { m_feed.openLabelLink(index); });
     connect(c.Timer_hy_wz, &QTimer::timeout, this, &Fmain::calmLinkLabels);
+}
+
+void Fmain::connectKeys()
+{
+    auto *run = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(run, &QShortcut::activated, m_controls.C_guolv_ks[Shrink], &QAbstractButton::click);
+    // Parented to the picture, the key only acts while the picture shows.
+    auto *closePicture = new QShortcut(QKeySequence(Qt::Key_Escape), m_controls.Pic_dmsm);
+    connect(closePicture, &QShortcut::activated, m_controls.C_gb, &QAbstractButton::click);
 }
 
 void Fmain::startCore()

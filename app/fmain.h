@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+class SheetScroller;
+
 // The main window: one condition sheet with every panel, the result column
 // and the action buttons. Its three one-shot timers do the start-up work.
 class Fmain : public QWidget
@@ -21,6 +23,10 @@ public:
 
     void dispatch_action(int index);
 
+    // The first show decides, for the screen the window goes to, whether the
+    // sheet needs a scrolling window around it.
+    void setVisible(bool visible) override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -30,6 +36,7 @@ private:
     void buildProgressFrame();
     void buildTimers();
     void connectHandlers();
+    void connectKeys();
 
     void startCore();
     void initialise_software();
@@ -56,4 +63,6 @@ private:
     Controls m_controls;
     ShrinkState m_shrink;
     ServerFeed m_feed{this, m_controls};
+    bool m_screenChecked = false;
+    SheetScroller *m_scroller = nullptr;    // owned; only on a screen too small for the sheet
 };
