@@ -5,6 +5,7 @@
 #include "app/mycode.h"
 #include "app/screen_fit.h"
 #include "app/shutdown.h"
+#include "core/condition_table.h"
 #include "help/dan_picture.h"
 #include "help/help_popups.h"
 #include "net/link_bar.h"
@@ -15,13 +16,12 @@
 #include "ui/colorbutton.h"
 #include "ui/factory.h"
 #include "panel/group_buttons.h"
-#include "panel/hints.h"
 #include "panel/left_column.h"
 #include "panel/lower_right_panels.h"
 #include "panel/pattern_grids.h"
 #include "panel/regions.h"
 #include "panel/reset.h"
-#include "panel/snapshot.h"
+#include "panel/sheet.h"
 #include "panel/top_panels.h"
 #include "panel/typed_boxes.h"
 
@@ -46,6 +46,12 @@ void replaceText(QPlainTextEdit *box, const QString &text)
 {
     if (box->toPlainText() != text)
         box->document()->setPlainText(text);
+}
+
+// A toggle's selected colour is its table row's.
+int selectedColour(QStringView array, int index)
+{
+    return condition_row(array, index)->selectedColour;
 }
 
 QTimer *makeStartupTimer(QObject *parent, const char *name, int interval)
@@ -124,13 +130,15 @@ void Fmain::buildResultColumn()
     make_label(box, QStringLiteral("最后注数："), QRect(2, y, 66, 20));
     c.dadi_zhushu = make_label(box, QStringLiteral("0"), QRect(70, y, w - 112, 20), QStringLiteral("dadi_zhushu"));
     // The total tolerance's help sits above its row.
-    make_help_button(box, c, 18, QPoint(w - 2 - px(HelpButtonWidth), y));
+    const ConditionRow &total = *family_rows(KillRow).first();
+    make_help_button(box, c, total.helpButton, QPoint(w - 2 - px(HelpButtonWidth), y));
 
     y += 24;
-    make_label(box, QStringLiteral("总容错"), QRect(2, y, 38, 22));
-    place(c.Com_rc, 4, make_tolerance_box(box, arrayName("Com_rc", 4), QRect(40, y, 48, 22)));
+    const QStringList &totalNames = member_names(total);
+    make_label(box, QString::fromUtf16(total.label), QRect(2, y, 38, 22));
+    place(c.Com_rc, total.first, make_tolerance_box(box, totalNames.first(), QRect(40, y, 48, 22)));
     make_label(box, QStringLiteral("至"), QRect(91, y, 14, 22));
-    place(c.Com_rc, 5, make_tolerance_box(box, arrayName("Com_rc", 5), QRect(105, y, 48, 22)));
+    place(c.Com_rc, total.last, make_tolerance_box(box, totalNames.last(), QRect(105, y, 48, 22)));
 
     y += 26;
     c.L_duijiang_news = make_label(box, QStringLiteral("【中奖查询】"), QRect(0, y, 86, 22),
@@ -163,9 +171,12 @@ void Fmain::buildResultColumn()
 
 void Fmain::buildBaseSetBox()
 {
-    QPlainTextEdit *box = make_text_box(this, arrayName("T_cs_ip", 3), Regions::BaseSetBox.rect(), Hints::BaseSet + u'\n');
+    // The box starts with its hint and a line break.
+    const ConditionRow &base = *family_rows(BaseRow).first();
+    QPlainTextEdit *box = make_text_box(this, member_names(base).first(), base.region.rect(),
+                                        member_captions(base).first() + u'\n');
     clear_on_double_click(box);
-    place(m_controls.T_cs_ip, 3, box);
+    place(m_controls.T_cs_ip, base.first, box);
 }
 
 void Fmain::buildProgressFrame()
@@ -263,14 +274,13 @@ void Fmain::initialise_software()
 {
     stack_top_panels(m_controls);
     m_controls.C_sst_0[0]->setBackColor(Colour::LightGreen);
-    auto appendItems = [this](int firstBox, int lastBox, int lastItem) {
-        for (int i = 0; i <= lastItem; ++i) {
-            for (int box = firstBox; box <= lastBox; ++box)
-                m_controls.Com_rc[box]->addItem(QString::number(i));
-        }
-    };
-    appendItems(0, 3, 4);
-    appendItems(4, 5, 12);
+    for (const ConditionRow &row : condition_rows()) {
+        if (row.kind != ControlKind::Tolerance)
+            continue;
+        const QStringList items = tolerance_items(row);
+        for (int index = row.first; index <= row.last; ++index)
+            tolerance_at(m_controls, row, index)->addItems(items);
+    }
 }
 
 void Fmain::onActionClicked(int index)
@@ -332,35 +342,39 @@ void Fmain::dispatch_action(int index)
 
 void Fmain::onRatioOrPatternClicked(int index)
 {
-    const int selected = index <= 14 ? Colour::Green : Colour::Yellow;
-    mycode::SetButtonColor_diandong(m_controls.C_bi[index], 3, selected, Colour::Grey);
+    mycode::SetButtonColor_diandong(m_controls.C_bi[index], 3, selectedColour(u"C_bi", index), Colour::Grey);
 }
 
 void Fmain::onMinMaxClicked(int index)
 {
     m_controls.Cf->setFocus();
-    mycode::SetButtonColor_diandong(m_controls.C_max[index], 3, Colour::Green, Colour::Grey);
+    mycode::SetButtonColor_diandong(m_controls.C_max[index], 3, selectedColour(u"C_max", index), Colour::Grey);
 }
 
 void Fmain::onDanDigitClicked(int index)
 {
     m_controls.Cf->setFocus();
-    mycode::SetButtonColor_diandong(m_controls.C_danzu[index], 3, Colour::Green, Colour::Grey);
+    mycode::SetButtonColor_diandong(m_controls.C_danzu[index], 3, selectedColour(u"C_danzu", index), Colour::Grey);
 }
 
 void Fmain::onDanCountClicked(int index)
 {
     ColorButton *button = m_controls.C_danzu_gs[index];
-    if (button->backColor() == Colour::Green) {
-        mycode::SetButtonColor_diandong(button, 2, Colour::Green, Colour::Grey);
+    const ConditionRow &counts = *condition_row(u"C_danzu_gs", index);
+    if (button->backColor() == counts.selectedColour) {
+        mycode::SetButtonColor_diandong(button, 2, counts.selectedColour, Colour::Grey);
         return;
     }
-    const int row = index / 5;
+    // The dan digits of the same dan row.
     int selectedDigits = 0;
-    for (int d = 0; d < 10; ++d) {
-        const ColorButton *digit = m_controls.C_danzu.value(10 * row + d);
-        if (digit && digit->backColor() == Colour::Green)
-            ++selectedDigits;
+    for (const ConditionRow *digits : family_rows(DanRow)) {
+        if (digits->selects != Selects::DanDigit || digits->part != counts.part)
+            continue;
+        for (int d = digits->first; d <= digits->last; ++d) {
+            const ColorButton *digit = toggle_at(m_controls, *digits, d);
+            if (digit && digit->backColor() == digits->selectedColour)
+                ++selectedDigits;
+        }
     }
     const bool countRepeats = m_controls.Check_dm_jchong && m_controls.Check_dm_jchong->isChecked();
     const int wanted = countRepeats ? 0 : button->text().toInt();
@@ -368,7 +382,7 @@ void Fmain::onDanCountClicked(int index)
         show_message(this, QStringLiteral("出胆个数不能大于选胆个数"), QStringLiteral("错误提示"));
         return;
     }
-    mycode::SetButtonColor_diandong(button, 1, Colour::Green, Colour::Grey);
+    mycode::SetButtonColor_diandong(button, 1, counts.selectedColour, Colour::Grey);
 }
 
 void Fmain::onTabClicked(int index)

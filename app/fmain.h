@@ -18,6 +18,7 @@ public:
     ~Fmain() override;
 
     const Controls &controls() const { return m_controls; }
+    Controls &controls() { return m_controls; }
     const ShrinkState &shrinkState() const { return m_shrink; }
     ServerFeed &serverFeed() { return m_feed; }
 

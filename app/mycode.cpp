@@ -2,12 +2,11 @@
 
 #include "ui/modal.h"
 #include "core/text.h"
-#include "ui/colorbutton.h"
+#include "ui/toggle_colours.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QRegularExpression>
 #include <QThread>
 
 namespace {
@@ -32,36 +31,13 @@ bool writeSystemClipboard(const QString &text)
 
 void mycode::SetButtonColor_diandong(ColorButton *Button, uint8_t mode, int color_1, int color_2)
 {
-    if (!Button)
-        return;
-    switch (mode) {
-    case 1:
-        Button->setBackColor(color_1);
-        break;
-    case 2:
-        Button->setBackColor(color_2);
-        break;
-    case 3:
-        Button->setBackColor(Button->backColor() == color_1 ? color_2 : color_1);
-        break;
-    default:
-        break;
-    }
+    paint_toggle(Button, mode, color_1, color_2);
 }
 
 void mycode::set_button_color(QWidget *form, const QString &ctl_name, int16_t ctl_index_ks,
                               int16_t ctl_index_js, int ctl_yanse)
 {
-    static const QRegularExpression memberName(QStringLiteral("^(.*)\\((\\d+)\\)$"));
-    const auto buttons = form->findChildren<ColorButton *>();
-    for (ColorButton *button : buttons) {
-        const QRegularExpressionMatch match = memberName.match(button->objectName());
-        if (!match.hasMatch() || match.captured(1) != ctl_name)
-            continue;
-        const int index = match.captured(2).toInt();
-        if (index >= ctl_index_ks && index <= ctl_index_js)
-            button->setBackColor(ctl_yanse);
-    }
+    paint_members(form, ctl_name, ctl_index_ks, ctl_index_js, ctl_yanse);
 }
 
 QString mycode::only_str(QStringView yuan_str, QStringView mubiao_str)

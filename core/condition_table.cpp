@@ -149,13 +149,18 @@ QString classPattern(const char16_t *classes, int j)
 // row i holds thousands route i / 3 and hundreds route i % 3.
 QString routePattern(int offset)
 {
-    const int column = offset / 9;
-    const int row = column < 2 ? offset % 9 : 8 - offset % 9;
-    const int routes[4] = {row / 3, row % 3, column / 3, column % 3};
-    QString caption;
-    for (int route : routes)
-        caption += QChar(u'0' + route);
-    return caption;
+    for (int column = 0; column < 9; ++column) {
+        for (int row = 0; row < 9; ++row) {
+            if (route_offset(column, row) != offset)
+                continue;
+            const int routes[4] = {row / 3, row % 3, column / 3, column % 3};
+            QString caption;
+            for (int route : routes)
+                caption += QChar(u'0' + route);
+            return caption;
+        }
+    }
+    return QString();
 }
 
 QString captionOf(const ConditionRow &row, int offset)

@@ -19,7 +19,7 @@ enum class ControlKind { Toggle, Check, Text, Tolerance };
 enum class Selects {
     EnteredList,    // T_ding(i): typed list i
     StruckDigit,    // positional kill: the member's index is 10 * position + digit
-    SumTail,        // check boxes whose offset in the row is the flag's index
+    SumTail,        // check boxes: the member's index is the flag's index
     SumValues,
     Span,
     KillAllDigit,
@@ -110,6 +110,3 @@ constexpr int route_offset(int column, int row)
 {
     return 9 * column + (column < 2 ? row : 8 - row);
 }
-
-// The two 16-member class grids stand in two columns of eight.
-constexpr int kClassGridColumnHeight = 8;

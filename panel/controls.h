@@ -47,12 +47,13 @@ struct Controls
     QList<QCheckBox *> Check_ac_sha;        // AC values 1-6
     QCheckBox *Check_dm_jchong = nullptr;
 
-    // Toggle buttons
-    QList<ColorButton *> C_bi;              // 0-14 ratios, 15-20 shapes, 21-149 grids, 150-158 exclusions
-    QList<ColorButton *> C_max;             // 0-8 smallest, 9-17 largest
+    // Toggle buttons; which member selects what is the condition table's
+    // (core/condition_table.cpp).
+    QList<ColorButton *> C_bi;              // ratios, shapes, pattern grids, exclusions
+    QList<ColorButton *> C_max;             // smallest, then largest digit
     QList<ColorButton *> C_danzu;           // 10 * row + digit
     QList<ColorButton *> C_danzu_gs;        // 5 * row + count
-    QList<ColorButton *> C_cls;             // 0-27, 29, 31, 32: "清" and "全"
+    QList<ColorButton *> C_cls;             // "清" and "全" of the groups
 
     // Top panels
     QList<ColorButton *> C_sst_0;           // tabs 0-5

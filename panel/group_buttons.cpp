@@ -1,15 +1,22 @@
 #include "panel/group_buttons.h"
 
-#include "ui/colorbutton.h"
+#include "core/condition_table.h"
 #include "panel/controls.h"
-#include "ui/factory.h"
 #include "panel/regions.h"
+#include "ui/colorbutton.h"
+#include "ui/factory.h"
+
+#include <algorithm>
 
 namespace {
-// Only the dan and ratio rows have "全" buttons, and they are numbered 13-19.
+// A row that the button selects whole reads "全"; every other group button
+// clears.
 QString clearCaption(int index)
 {
-    return index >= 13 && index <= 19 ? QStringLiteral("全") : QStringLiteral("清");
+    const auto rows = condition_rows();
+    const bool selectsAll = std::any_of(rows.begin(), rows.end(),
+                                        [index](const ConditionRow &row) { return row.allButton == index; });
+    return selectsAll ? QStringLiteral("全") : QStringLiteral("清");
 }
 
 // The dan help shows a picture and says so on its wider button.

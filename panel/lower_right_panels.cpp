@@ -1,5 +1,6 @@
 #include "panel/lower_right_panels.h"
 
+#include "core/condition_table.h"
 #include "ui/colorbutton.h"
 #include "panel/controls.h"
 #include "ui/factory.h"
@@ -8,42 +9,38 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <iterator>
 
 namespace {
-constexpr int FirstExclusion = 150;
-
-// In C_bi order: the four run classes, then the five repetition shapes.
-constexpr const char16_t *kExclusionCaptions[] = {
-    u"不连", u"2连", u"3连", u"4连", u"AAAA", u"AAAB", u"AABC", u"AABB", u"ABCD",
-};
+// The run classes take a ratio button's width; the shapes after them are
+// four letters wide.
 constexpr int RunClassCount = 4;
-// The shape captions are four letters wide.
 constexpr int ShapeButtonWidth = 660;
 }
 
 void build_special_exclusions(QWidget *window, Controls &c)
 {
-    const Region &region = Regions::SpecialExclusions;
-    QGroupBox *frame = make_frame(window, QStringLiteral("SpecialExclusions"),
-                                  QStringLiteral("特别排除(以下连号与旧版稍有不同，详情看说明)"), region.rect());
+    const ConditionRow &row = *family_rows(SpecialExclusionRow).first();
+    const Region &region = row.region;
+    QGroupBox *frame = make_frame(window, QStringLiteral("SpecialExclusions"), QString::fromUtf16(row.label),
+                                  region.rect());
 
     constexpr int Margin = 90, Top = 300, Gap = 60;
+    const QStringList &names = member_names(row);
+    const QStringList &captions = member_captions(row);
     int left = Margin;
-    for (int k = 0; k < int(std::size(kExclusionCaptions)); ++k) {
-        const int index = FirstExclusion + k;
+    for (int k = 0; k < row.count(); ++k) {
         const int width = k < RunClassCount ? Regions::RatioButtonWidth : ShapeButtonWidth;
-        place(c.C_bi, index,
-              make_button(frame, arrayName("C_bi", index), QString::fromUtf16(kExclusionCaptions[k]),
-                          twipRect(left, Top, width, Regions::DigitButtonHeight)));
+        place(c.C_bi, row.first + k,
+              make_button(frame, names[k], captions[k], twipRect(left, Top, width, Regions::DigitButtonHeight)));
         left += width + Gap;
     }
-    make_help_button(frame, c, 4, QPoint(px(region.width - Margin - HelpButtonWidth), 0));
+    make_help_button(frame, c, row.helpButton, QPoint(px(region.width - Margin - HelpButtonWidth), 0));
 }
 
 void build_min_max_digits(QWidget *window, Controls &c)
 {
-    const Region &region = Regions::MinMaxDigits;
+    const QList<const ConditionRow *> rows = family_rows(MinMaxRow);
+    const Region &region = rows.first()->region;
     auto *panel = new QWidget(window);
     panel->setObjectName(QStringLiteral("MinMaxDigits"));
     panel->setGeometry(region.rect());
@@ -51,21 +48,21 @@ void build_min_max_digits(QWidget *window, Controls &c)
     // Two rows of touching digit buttons behind their labels; the clear
     // button beside the second row, the help on the top edge at the right.
     constexpr int LabelWidth = 780, RowTop = 15, RowPitch = 330;
-    const char16_t *rowLabels[] = {u"最小号码", u"最大号码"};
-    const int firstDigit[] = {0, 1};
-    for (int row = 0; row < 2; ++row) {
-        const int top = RowTop + row * RowPitch;
-        make_label(panel, QString::fromUtf16(rowLabels[row]),
-                   twipRect(0, top, LabelWidth, Regions::DigitButtonHeight));
-        for (int k = 0; k < 9; ++k) {
-            const int index = 9 * row + k;
-            place(c.C_max, index,
-                  make_button(panel, arrayName("C_max", index), QString::number(firstDigit[row] + k),
-                              twipRect(LabelWidth + k * Regions::DigitButtonWidth, top,
-                                       Regions::DigitButtonWidth, Regions::DigitButtonHeight)));
+    int top = RowTop;
+    int digitsRight = 0;
+    for (const ConditionRow *row : rows) {
+        make_label(panel, QString::fromUtf16(row->label), twipRect(0, top, LabelWidth, Regions::DigitButtonHeight));
+        const QStringList &names = member_names(*row);
+        const QStringList &captions = member_captions(*row);
+        for (int k = 0; k < row->count(); ++k) {
+            place(c.C_max, row->first + k,
+                  make_button(panel, names[k], captions[k],
+                              twipRect(LabelWidth + k * Regions::DigitButtonWidth, top, Regions::DigitButtonWidth,
+                                       Regions::DigitButtonHeight)));
         }
+        digitsRight = LabelWidth + row->count() * Regions::DigitButtonWidth;
+        top += RowPitch;
     }
-    const int digitsRight = LabelWidth + 9 * Regions::DigitButtonWidth;
-    make_clear_button(panel, c, 32, QPoint(px(digitsRight + 30), px(RowTop + RowPitch)));
-    make_help_button(panel, c, 0, QPoint(px(region.width - HelpButtonWidth), 0));
+    make_clear_button(panel, c, rows.last()->clearButton, QPoint(px(digitsRight + 30), px(RowTop + RowPitch)));
+    make_help_button(panel, c, rows.first()->helpButton, QPoint(px(region.width - HelpButtonWidth), 0));
 }

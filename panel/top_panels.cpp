@@ -1,10 +1,10 @@
 #include "panel/top_panels.h"
 
+#include "core/condition_table.h"
 #include "panel/actions.h"
 #include "ui/colorbutton.h"
 #include "panel/controls.h"
 #include "ui/factory.h"
-#include "panel/hints.h"
 #include "panel/group_buttons.h"
 
 #include <QGroupBox>
@@ -13,36 +13,13 @@
 #include <QTextDocument>
 #include <QTextOption>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
-// The seven entry boxes T_ding in index order; the boxes of one panel stand
-// side by side, each with its label on the left and its help on the top edge.
-struct EntryBoxSpec
-{
-    int panel;
-    const char16_t *label;
-    int helpButton;
-};
-
-constexpr EntryBoxSpec kEntryBoxes[] = {
-    {0, u"双击清空", 5},
-    {1, u"双击清空", 11},
-    {2, u"杀两码组合", 13},
-    {2, u"必出两码组合", 14},
-    {3, u"杀3码组合", 15},
-    {3, u"必出3码组合", 16},
-    {4, u"双击清空", 17},
-};
-
 // Inside an entry panel, in twips.
 constexpr int PanelMargin = 90, SlotGap = 120;
 constexpr int ContentTop = 300;
 constexpr int EntryLabelWidth = 1140, EntryLabelGap = 30;
-
-QString startText(int box)
-{
-    return u'\n' + (box == 0 ? Hints::StraightListNotice : Hints::DoubleClickToClear) + u'\n';
-}
 
 void buildTabs(QWidget *window, Controls &c)
 {
@@ -67,37 +44,38 @@ QGroupBox *buildPanelFrame(QWidget *window, Controls &c, int index, const Region
     return frame;
 }
 
-void buildEntryBox(QGroupBox *frame, Controls &c, int box, int slot, int slotCount)
+// An entry box T_ding is one row of the condition table; the boxes of one
+// panel stand side by side, each with its label on the left and its help on
+// the top edge. The box starts with its hint and a line break.
+void buildEntryBox(QGroupBox *frame, Controls &c, const ConditionRow &entry, int slot, int slotCount)
 {
-    const Region &region = Regions::TopPanelFrame;
+    const Region &region = entry.region;
     const int slotWidth = (region.width - 2 * PanelMargin - (slotCount - 1) * SlotGap) / slotCount;
     const int slotLeft = PanelMargin + slot * (slotWidth + SlotGap);
     const int boxLeft = slotLeft + EntryLabelWidth + EntryLabelGap;
-    const EntryBoxSpec &entry = kEntryBoxes[box];
 
     make_label(frame, QString::fromUtf16(entry.label),
                twipRect(slotLeft, ContentTop, EntryLabelWidth, Regions::DigitButtonHeight));
     QPlainTextEdit *text = make_text_box(
-        frame, arrayName("T_ding", box),
+        frame, member_names(entry).first(),
         twipRect(boxLeft, ContentTop, slotLeft + slotWidth - boxLeft, region.height - ContentTop - PanelMargin),
-        startText(box));
+        member_captions(entry).first() + u'\n');
     clear_on_double_click(text);
-    place(c.T_ding, box, text);
+    place(c.T_ding, entry.first, text);
     make_help_button(frame, c, entry.helpButton, QPoint(px(slotLeft + slotWidth - HelpButtonWidth), 0));
 }
 
 void buildEntryPanels(QWidget *window, Controls &c)
 {
-    const int boxCount = int(std::size(kEntryBoxes));
+    const QList<const ConditionRow *> entries = family_rows(EnteredListRow);
     for (int panel = 0; panel < SetOperationPanelIndex; ++panel) {
         QGroupBox *frame = buildPanelFrame(window, c, panel, Regions::TopPanelFrame);
-        int slotCount = 0;
-        for (const EntryBoxSpec &entry : kEntryBoxes)
-            slotCount += entry.panel == panel ? 1 : 0;
+        const auto inPanel = [panel](const ConditionRow *entry) { return entry->part == panel; };
+        const int slotCount = int(std::count_if(entries.begin(), entries.end(), inPanel));
         int slot = 0;
-        for (int box = 0; box < boxCount; ++box) {
-            if (kEntryBoxes[box].panel == panel)
-                buildEntryBox(frame, c, box, slot++, slotCount);
+        for (const ConditionRow *entry : entries) {
+            if (inPanel(entry))
+                buildEntryBox(frame, c, *entry, slot++, slotCount);
         }
     }
 }
@@ -129,7 +107,6 @@ void buildSetOperationPanel(QWidget *window, Controls &c)
     const int labelHeight = Regions::ClearButtonHeight;
 
     const char16_t *baseLabels[] = {u"大底A", u"大底B"};
-    const int baseClearButtons[] = {24, 26};
     for (int column = 0; column < 3; ++column) {
         const int left = columnLeft(column);
         QPlainTextEdit *box = make_text_box(frame, arrayName("T_jj", column), twipRect(left, BoxTop, columnWidth, BoxHeight));
@@ -138,8 +115,7 @@ void buildSetOperationPanel(QWidget *window, Controls &c)
         if (column == 2)
             continue;
         make_label(frame, QString::fromUtf16(baseLabels[column]), twipRect(left, LabelTop, 900, labelHeight));
-        const int clear = baseClearButtons[column];
-        make_clear_button(frame, c, clear, QPoint(px(left + columnWidth - Regions::ClearButtonWidth), px(LabelTop)));
+        make_clear_button(frame, c, kSetOperationClears[column].button, QPoint(px(left + columnWidth - Regions::ClearButtonWidth), px(LabelTop)));
     }
     const int resultLeft = columnLeft(2);
     constexpr int CountLabelWidth = 780;

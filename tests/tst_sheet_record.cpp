@@ -11,6 +11,8 @@ private slots:
     void namesOfEachKind();
     void kindOfName_data();
     void kindOfName();
+    void captionsOfTheMembers_data();
+    void captionsOfTheMembers();
     void selectionsFollowTheNamedControls();
     void clearedRecordSelectsNothing();
 };
@@ -68,6 +70,35 @@ void TestSheetRecord::kindOfName()
     QFETCH(int, kind);
     const std::optional<ControlKind> found = condition_control_kind(name);
     QCOMPARE(found ? int(*found) : -1, kind);
+}
+
+void TestSheetRecord::captionsOfTheMembers_data()
+{
+    QTest::addColumn<QString>("array");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("first ratio") << "C_bi" << 0 << "0:4";
+    QTest::newRow("last prime ratio") << "C_bi" << 14 << "4:0";
+    QTest::newRow("N shape") << "C_bi" << 19 << "N形";
+    for (auto [index, caption] : {std::pair{21, "大大大大"}, {22, "大大小大"}, {25, "小大大大"}, {29, "大大大小"},
+                                  {36, "小小小小"}, {38, "奇奇偶奇"}, {54, "质质合质"}, {69, "0000"},
+                                  {77, "2200"}, {78, "0001"}, {87, "2202"}, {149, "0022"}, {158, "ABCD"}})
+        QTest::addRow("C_bi(%d)", index) << "C_bi" << index << QString::fromUtf8(caption);
+    QTest::newRow("smallest 8") << "C_max" << 8 << "8";
+    QTest::newRow("largest 1") << "C_max" << 9 << "1";
+    QTest::newRow("AC value 6") << "Check_ac_sha" << 5 << "6";
+    QTest::newRow("dan count") << "C_danzu_gs" << 19 << "4";
+}
+
+void TestSheetRecord::captionsOfTheMembers()
+{
+    QFETCH(QString, array);
+    QFETCH(int, index);
+    QFETCH(QString, caption);
+    const ConditionRow *row = condition_row(array, index);
+    QVERIFY(row);
+    QCOMPARE(member_captions(*row).at(index - row->first), caption);
+    QCOMPARE(member_names(*row).at(index - row->first), QStringLiteral("%1(%2)").arg(array).arg(index));
 }
 
 void TestSheetRecord::selectionsFollowTheNamedControls()

@@ -1,0 +1,162 @@
+#include "panel/sheet.h"
+
+#include "panel/controls.h"
+#include "ui/colorbutton.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <cstring>
+#include <iterator>
+
+namespace {
+template<typename Widget>
+struct ArrayBinding
+{
+    const char *array;
+    QList<Widget *> Controls::*members;
+};
+
+constexpr ArrayBinding<ColorButton> kToggleArrays[] = {
+    {"C_bi", &Controls::C_bi},
+    {"C_max", &Controls::C_max},
+    {"C_danzu", &Controls::C_danzu},
+    {"C_danzu_gs", &Controls::C_danzu_gs},
+};
+constexpr ArrayBinding<QCheckBox> kCheckArrays[] = {
+    {"Check_hewei_sha1", &Controls::Check_hewei_sha1},
+    {"Check_hewei_sha", &Controls::Check_hewei_sha},
+    {"Check_kuadu_sha", &Controls::Check_kuadu_sha},
+    {"Check_tsm_sha", &Controls::Check_tsm_sha},
+    {"Check_ac_sha", &Controls::Check_ac_sha},
+};
+constexpr ArrayBinding<QPlainTextEdit> kTextArrays[] = {
+    {"T_ding", &Controls::T_ding},
+    {"T_cs_ip", &Controls::T_cs_ip},
+};
+constexpr ArrayBinding<QComboBox> kToleranceArrays[] = {
+    {"Com_rc", &Controls::Com_rc},
+};
+
+template<typename Widget, size_t N>
+const ArrayBinding<Widget> *bindingOf(const ArrayBinding<Widget> (&bindings)[N], const ConditionRow &row)
+{
+    for (const ArrayBinding<Widget> &binding : bindings) {
+        if (std::strcmp(binding.array, row.array) == 0)
+            return &binding;
+    }
+    return nullptr;
+}
+
+template<typename Widget, size_t N>
+Widget *memberOf(const Controls &c, const ArrayBinding<Widget> (&bindings)[N], const ConditionRow &row, int index)
+{
+    const ArrayBinding<Widget> *binding = bindingOf(bindings, row);
+    return binding ? (c.*binding->members).value(index) : nullptr;
+}
+
+template<typename Widget, size_t N>
+QList<Widget *> *arrayOf(Controls &c, const ArrayBinding<Widget> (&bindings)[N], const ConditionRow &row)
+{
+    const ArrayBinding<Widget> *binding = bindingOf(bindings, row);
+    return binding ? &(c.*binding->members) : nullptr;
+}
+}
+
+QList<QCheckBox *> *check_array(Controls &controls, const ConditionRow &row)
+{
+    return arrayOf(controls, kCheckArrays, row);
+}
+
+ColorButton *toggle_at(const Controls &controls, const ConditionRow &row, int index)
+{
+    return memberOf(controls, kToggleArrays, row, index);
+}
+
+QCheckBox *check_at(const Controls &controls, const ConditionRow &row, int index)
+{
+    if (index == kSingleControl)
+        return std::strcmp(row.array, "Check_dm_jchong") == 0 ? controls.Check_dm_jchong : nullptr;
+    return memberOf(controls, kCheckArrays, row, index);
+}
+
+QPlainTextEdit *text_at(const Controls &controls, const ConditionRow &row, int index)
+{
+    return memberOf(controls, kTextArrays, row, index);
+}
+
+QComboBox *tolerance_at(const Controls &controls, const ConditionRow &row, int index)
+{
+    return memberOf(controls, kToleranceArrays, row, index);
+}
+
+SheetRecord read_sheet_record(const Controls &c)
+{
+    SheetRecord record;
+    for (const ConditionRow &row : condition_rows()) {
+        const QStringList &names = member_names(row);
+        for (int k = 0; k < row.count(); ++k) {
+            const int index = row.first + k;
+            switch (row.kind) {
+            case ControlKind::Toggle:
+                if (const ColorButton *button = toggle_at(c, row, index); button && button->backColor() != Colour::Grey)
+                    record.selected.insert(names[k]);
+                break;
+            case ControlKind::Check:
+                if (const QCheckBox *box = check_at(c, row, index); box && box->checkState() == Qt::Checked)
+                    record.checked.insert(names[k]);
+                break;
+            case ControlKind::Text:
+                if (const QPlainTextEdit *box = text_at(c, row, index))
+                    record.texts.insert(names[k], box->toPlainText());
+                break;
+            case ControlKind::Tolerance:
+                if (const QComboBox *box = tolerance_at(c, row, index))
+                    record.tolerances.insert(names[k], box->currentText());
+                break;
+            }
+        }
+    }
+    return record;
+}
+
+void apply_sheet_record(Controls &c, const SheetRecord &record)
+{
+    for (const ConditionRow &row : condition_rows()) {
+        const QStringList &names = member_names(row);
+        for (int k = 0; k < row.count(); ++k) {
+            const int index = row.first + k;
+            switch (row.kind) {
+            case ControlKind::Toggle:
+                if (ColorButton *button = toggle_at(c, row, index))
+                    button->setBackColor(record.selected.contains(names[k]) ? row.selectedColour : Colour::Grey);
+                break;
+            case ControlKind::Check:
+                if (QCheckBox *box = check_at(c, row, index))
+                    box->setCheckState(record.checked.contains(names[k]) ? Qt::Checked : Qt::Unchecked);
+                break;
+            case ControlKind::Text: {
+                QPlainTextEdit *box = text_at(c, row, index);
+                const auto text = record.texts.constFind(names[k]);
+                // Laying out a long list is the costly part: a box already
+                // holding the text is left alone.
+                if (box && text != record.texts.cend() && box->toPlainText() != *text)
+                    box->setPlainText(*text);
+                break;
+            }
+            case ControlKind::Tolerance: {
+                QComboBox *box = tolerance_at(c, row, index);
+                const auto text = record.tolerances.constFind(names[k]);
+                if (box && text != record.tolerances.cend())
+                    box->setEditText(*text);
+                break;
+            }
+            }
+        }
+    }
+}
+
+Selections read_selections(const Controls &controls)
+{
+    return selections_from_record(read_sheet_record(controls));
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/sheet_record.h"
+
+class ColorButton;
+class QCheckBox;
+class QComboBox;
+class QPlainTextEdit;
+struct Controls;
+
+// The condition controls as the table of condition controls names them. Each
+// gives the member `index` of the row's array, or nullptr.
+ColorButton *toggle_at(const Controls &controls, const ConditionRow &row, int index);
+QCheckBox *check_at(const Controls &controls, const ConditionRow &row, int index);
+QPlainTextEdit *text_at(const Controls &controls, const ConditionRow &row, int index);
+QComboBox *tolerance_at(const Controls &controls, const ConditionRow &row, int index);
+
+// The check-box array the builders fill for a row; nullptr for a single box.
+QList<QCheckBox *> *check_array(Controls &controls, const ConditionRow &row);
+
+// The sheet as a record: toggles that are not grey, ticked boxes, and the
+// text of every condition box and tolerance box.
+SheetRecord read_sheet_record(const Controls &controls);
+
+// Sets every condition control from the record: a toggle to its selected
+// colour or grey, a box ticked or not, texts as the record holds them. A box
+// the record leaves out keeps its text.
+void apply_sheet_record(Controls &controls, const SheetRecord &record);
+
+// What a shrink run reads from the sheet.
+Selections read_selections(const Controls &controls);
