@@ -17,6 +17,7 @@
 #include "ui/factory.h"
 #include "panel/group_buttons.h"
 #include "panel/left_column.h"
+#include "panel/live_counter.h"
 #include "panel/lower_right_panels.h"
 #include "panel/pattern_grids.h"
 #include "panel/regions.h"
@@ -30,9 +31,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QShortcut>
 #include <QTimer>
@@ -47,6 +50,9 @@ void replaceText(QPlainTextEdit *box, const QString &text)
     if (box->toPlainText() != text)
         box->document()->setPlainText(text);
 }
+
+// The tool strip lies under the sheet, whose regions keep their places.
+constexpr int ToolStripHeight = 34;
 
 // A toggle's selected colour is its table row's.
 int selectedColour(QStringView array, int index)
@@ -68,7 +74,7 @@ Fmain::Fmain(QWidget *parent)
 {
     setObjectName(QStringLiteral("Fmain"));
     setWindowTitle(QStringLiteral("Vintora"));
-    setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight));
+    setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight) + ToolStripHeight);
 
     build_left_column(this, m_controls);
     build_pattern_grids(this, m_controls);
@@ -80,8 +86,10 @@ Fmain::Fmain(QWidget *parent)
     buildProgressFrame();
     build_dan_picture_panel(this, m_controls);
     build_link_bar(this, m_controls);
+    buildToolStrip();
     buildTimers();
     connectHandlers();
+    buildLiveCount();
     connectKeys();
     select_hints_on_focus(this);
     mark_tabs_holding_lists(m_controls);
@@ -198,6 +206,53 @@ void Fmain::buildProgressFrame()
         bar->setGeometry(i == 0 ? track : QRect(track.topLeft(), QSize(0, track.height())));
         place(c.T_jindutiao, i, bar);
     }
+}
+
+void Fmain::buildToolStrip()
+{
+    Controls &c = m_controls;
+    c.ToolStrip = new QWidget(this);
+    c.ToolStrip->setObjectName(QStringLiteral("ToolStrip"));
+    c.ToolStrip->setGeometry(0, px(Regions::ClientHeight), width(), ToolStripHeight);
+    auto *layout = new QHBoxLayout(c.ToolStrip);
+    layout->setContentsMargins(4, 3, 4, 3);
+    layout->setSpacing(6);
+    auto addButton = [&](const char *name, const QString &caption, const QKeySequence &shortcut) {
+        auto *button = new QPushButton(caption, c.ToolStrip);
+        button->setObjectName(QLatin1String(name));
+        button->setFocusPolicy(Qt::NoFocus);
+        if (!shortcut.isEmpty()) {
+            button->setShortcut(shortcut);
+            button->setToolTip(shortcut.toString(QKeySequence::NativeText));
+        }
+        layout->addWidget(button);
+        return button;
+    };
+    c.C_save_scheme = addButton("C_save_scheme", QStringLiteral("保存方案"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    c.C_load_scheme = addButton("C_load_scheme", QStringLiteral("载入方案"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    c.C_recent_schemes = addButton("C_recent_schemes", QStringLiteral("最近方案"), {});
+    c.C_recent_schemes->setMenu(new QMenu(c.C_recent_schemes));
+    c.C_export_result = addButton("C_export_result", QStringLiteral("导出结果"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    layout->addStretch(1);
+}
+
+void Fmain::buildLiveCount()
+{
+    Controls &c = m_controls;
+    c.L_live_count = make_label(c.ToolStrip, QString(), QRect(), QStringLiteral("L_live_count"));
+    // At the strip's right end, beyond its free space.
+    c.ToolStrip->layout()->addWidget(c.L_live_count);
+    show_live_count(c.L_live_count, kCandidateCount);
+    m_liveCounter = std::make_unique<LiveCounter>(m_controls);
+    connect(m_liveCounter.get(), &LiveCounter::counted, this,
+            [this](int survivors) { show_live_count(m_controls.L_live_count, survivors); });
+}
+
+void Fmain::addToolStripWidget(QWidget *widget)
+{
+    auto *layout = static_cast<QHBoxLayout *>(m_controls.ToolStrip->layout());
+    // The last item is the free space that keeps the strip's widgets left.
+    layout->insertWidget(layout->count() - 1, widget);
 }
 
 void Fmain::buildTimers()

@@ -5,6 +5,9 @@
 #include "panel/controls.h"
 
 #include <QWidget>
+#include <memory>
+
+class LiveCounter;
 
 class SheetScroller;
 
@@ -22,6 +25,14 @@ public:
     const ShrinkState &shrinkState() const { return m_shrink; }
     ServerFeed &serverFeed() { return m_feed; }
 
+    // The strip under the sheet. Tools put their widgets into it here, left
+    // of its free space; the strip's layout takes anything else at its end.
+    QWidget *toolStrip() const { return m_controls.ToolStrip; }
+    void addToolStripWidget(QWidget *widget);
+
+    // Counts the survivors of the sheet as it stands, for L_live_count.
+    LiveCounter *liveCounter() const { return m_liveCounter.get(); }
+
     void dispatch_action(int index);
 
     // The first show decides, for the screen the window goes to, whether the
@@ -35,6 +46,8 @@ private:
     void buildResultColumn();
     void buildBaseSetBox();
     void buildProgressFrame();
+    void buildToolStrip();
+    void buildLiveCount();
     void buildTimers();
     void connectHandlers();
     void connectKeys();
@@ -66,4 +79,6 @@ private:
     ServerFeed m_feed{this, m_controls};
     bool m_screenChecked = false;
     SheetScroller *m_scroller = nullptr;    // owned; only on a screen too small for the sheet
+    // Last, so it stops counting before any control goes.
+    std::unique_ptr<LiveCounter> m_liveCounter;
 };

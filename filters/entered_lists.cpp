@@ -236,13 +236,13 @@ void kill_position_patterns(QStringView boxText, CandidateMatrix &matrix)
     covered.mark(matrix);
 }
 
+const std::array<EnteredListFilter, kEnteredListBoxCount> kEnteredListFilters = {
+    kill_straight_list, kill_compound_bets, kill_two_code, must_two_code,
+    kill_three_code, must_three_code, kill_position_patterns,
+};
+
 void entered_list_filters(const EnteredListSelection &selection, CandidateMatrix &matrix)
 {
-    kill_straight_list(selection.boxes[0], matrix);
-    kill_compound_bets(selection.boxes[1], matrix);
-    kill_two_code(selection.boxes[2], matrix);
-    must_two_code(selection.boxes[3], matrix);
-    kill_three_code(selection.boxes[4], matrix);
-    must_three_code(selection.boxes[5], matrix);
-    kill_position_patterns(selection.boxes[6], matrix);
+    for (size_t box = 0; box < kEnteredListFilters.size(); ++box)
+        kEnteredListFilters[box](selection.boxes[box], matrix);
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <array>
 
 // The seven typed lists of the top panels. All of them share one row, so a
 // candidate rejected by several boxes still counts once.
@@ -20,6 +21,11 @@ void must_two_code(QStringView boxText, CandidateMatrix &matrix);
 void kill_three_code(QStringView boxText, CandidateMatrix &matrix);
 void must_three_code(QStringView boxText, CandidateMatrix &matrix);
 void kill_position_patterns(QStringView boxText, CandidateMatrix &matrix);
+
+// The filter of each box, T_ding(0) to (6): the order in which a run applies
+// them, and the one place that pairs a box with its filter.
+using EnteredListFilter = void (*)(QStringView boxText, CandidateMatrix &matrix);
+extern const std::array<EnteredListFilter, kEnteredListBoxCount> kEnteredListFilters;
 
 // The positional box's text reduced to digits, "*" and spaces: every other
 // character becomes a space, then five passes halve the runs of spaces (a run

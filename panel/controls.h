@@ -73,6 +73,14 @@ struct Controls
     QTimer *Timer_load = nullptr;
     QTimer *Timer_ding = nullptr;
     QTimer *Timer_hy_wz = nullptr;
+
+    // The tool strip under the sheet: schemes, export, and what later tools add
+    QWidget *ToolStrip = nullptr;
+    QPushButton *C_save_scheme = nullptr;
+    QPushButton *C_load_scheme = nullptr;
+    QPushButton *C_recent_schemes = nullptr;
+    QPushButton *C_export_result = nullptr;
+    QLabel *L_live_count = nullptr;         // survivors of the sheet as it stands
 };
 
 // Puts a member into its array at its index, growing the array with nullptr.

@@ -90,32 +90,42 @@ QComboBox *tolerance_at(const Controls &controls, const ConditionRow &row, int i
     return memberOf(controls, kToleranceArrays, row, index);
 }
 
+void read_member(SheetRecord &record, const Controls &c, const ConditionRow &row, int k)
+{
+    const QString &name = member_names(row)[k];
+    const int index = row.first + k;
+    const auto setMember = [&name](QSet<QString> &set, bool member) {
+        if (member)
+            set.insert(name);
+        else
+            set.remove(name);
+    };
+    switch (row.kind) {
+    case ControlKind::Toggle:
+        if (const ColorButton *button = toggle_at(c, row, index))
+            setMember(record.selected, button->backColor() != Colour::Grey);
+        break;
+    case ControlKind::Check:
+        if (const QCheckBox *box = check_at(c, row, index))
+            setMember(record.checked, box->checkState() == Qt::Checked);
+        break;
+    case ControlKind::Text:
+        if (const QPlainTextEdit *box = text_at(c, row, index))
+            record.texts.insert(name, box->toPlainText());
+        break;
+    case ControlKind::Tolerance:
+        if (const QComboBox *box = tolerance_at(c, row, index))
+            record.tolerances.insert(name, box->currentText());
+        break;
+    }
+}
+
 SheetRecord read_sheet_record(const Controls &c)
 {
     SheetRecord record;
     for (const ConditionRow &row : condition_rows()) {
-        const QStringList &names = member_names(row);
-        for (int k = 0; k < row.count(); ++k) {
-            const int index = row.first + k;
-            switch (row.kind) {
-            case ControlKind::Toggle:
-                if (const ColorButton *button = toggle_at(c, row, index); button && button->backColor() != Colour::Grey)
-                    record.selected.insert(names[k]);
-                break;
-            case ControlKind::Check:
-                if (const QCheckBox *box = check_at(c, row, index); box && box->checkState() == Qt::Checked)
-                    record.checked.insert(names[k]);
-                break;
-            case ControlKind::Text:
-                if (const QPlainTextEdit *box = text_at(c, row, index))
-                    record.texts.insert(names[k], box->toPlainText());
-                break;
-            case ControlKind::Tolerance:
-                if (const QComboBox *box = tolerance_at(c, row, index))
-                    record.tolerances.insert(names[k], box->currentText());
-                break;
-            }
-        }
+        for (int k = 0; k < row.count(); ++k)
+            read_member(record, c, row, k);
     }
     return record;
 }

@@ -22,6 +22,11 @@ QList<QCheckBox *> *check_array(Controls &controls, const ConditionRow &row);
 // text of every condition box and tolerance box.
 SheetRecord read_sheet_record(const Controls &controls);
 
+// Reads member k of a row into the record, as read_sheet_record reads every
+// member: a toggle is selected when not grey, a box ticked when checked, a
+// text or tolerance box holds its text.
+void read_member(SheetRecord &record, const Controls &controls, const ConditionRow &row, int k);
+
 // Sets every condition control from the record: a toggle to its selected
 // colour or grey, a box ticked or not, texts as the record holds them. A box
 // the record leaves out keeps its text.

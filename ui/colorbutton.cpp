@@ -16,6 +16,7 @@ void ColorButton::setBackColor(int value)
         return;
     m_backColor = value;
     update();
+    emit backColorChanged(value);
 }
 
 void ColorButton::paintEvent(QPaintEvent *)

@@ -9,12 +9,17 @@
 class ColorButton : public QPushButton
 {
     Q_OBJECT
-    Q_PROPERTY(int backColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(int backColor READ backColor WRITE setBackColor NOTIFY backColorChanged)
 public:
     explicit ColorButton(const QString &caption, QWidget *parent = nullptr, int backColor = Colour::Grey);
 
     int backColor() const { return m_backColor; }
     void setBackColor(int value);
+
+signals:
+    // The colour is a selection's only record, so this is how a reader
+    // learns that the selection changed, whoever changed it.
+    void backColorChanged(int value);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/matrix.h"
+#include "core/selections.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+// The number of survivors a shrink run would list, kept up to date while the
+// player changes the sheet. Each family's marks are kept between counts as a
+// bit set, one bit per candidate, and a family runs again only when its part
+// of the selections changed; a typed box is read again only when its text
+// changed. The families themselves do the marking, so the count cannot drift
+// from a full run.
+class LiveCount
+{
+public:
+    LiveCount();
+    ~LiveCount();
+    LiveCount(const LiveCount &) = delete;
+    LiveCount &operator=(const LiveCount &) = delete;
+
+    // How many candidates a shrink run with these selections keeps.
+    int count(const Selections &selections);
+
+    static constexpr int kWords = (kCandidateCount + 63) / 64;
+    using Marks = std::array<uint64_t, kWords>;
+
+private:
+    void updateEnteredLists(const EnteredListSelection &entered);
+    void updateFamilies(const Selections &selections);
+    void updateBaseSet(const QString &baseSetText);
+    int survivors(ToleranceRange total) const;
+
+    template<typename Run>
+    Marks marksOf(MatrixRow row, Run run);
+
+    // Candidate digits for the families to read; only the row being run is
+    // ever written, and it is cleared first.
+    std::unique_ptr<CandidateMatrix> m_scratch;
+    std::optional<Selections> m_seen;                           // what the kept marks were made from
+    std::array<Marks, kEnteredListBoxCount> m_boxMarks{};       // T_ding(0)..(6), each on its own
+    std::array<Marks, MinMaxRow - EnteredListRow + 1> m_rowMarks{};    // rows 1-12
+    Marks m_base{};
+    bool m_baseActive = false;
+};
