@@ -2,6 +2,7 @@
 
 #include "core/shrink.h"
 #include "app/mycode.h"
+#include "core/scheme.h"
 #include "core/text.h"
 #include "filters/digit_kills.h"
 #include "filters/entered_lists.h"
@@ -494,6 +495,53 @@ QString checkHelpLookup(QStringView text)
     return {};
 }
 
+bool holdsEveryBox(const QMap<QString, QString> &texts, ControlKind kind)
+{
+    const QStringList names = condition_control_names(kind);
+    return QSet<QString>(texts.keyBegin(), texts.keyEnd()) == QSet<QString>(names.begin(), names.end());
+}
+
+// A scheme is read whole or refused with a one-line reason. A record it
+// gives holds every box and names only controls of the right kind, and
+// writing it out reads back as the same record.
+QString checkSchemeBytes(const QByteArray &bytes)
+{
+    const SchemeReading reading = read_scheme(bytes);
+    if (!reading.record) {
+        if (reading.problem.isEmpty())
+            return QStringLiteral("refused without a reason");
+        if (reading.problem.contains(u'\n') || reading.problem.size() > 200)
+            return QStringLiteral("reason is not one short line: ") + reading.problem;
+        return {};
+    }
+    if (!reading.problem.isEmpty())
+        return QStringLiteral("a record and a problem");
+    const SheetRecord &record = *reading.record;
+    if (!holdsEveryBox(record.texts, ControlKind::Text) || !holdsEveryBox(record.tolerances, ControlKind::Tolerance))
+        return QStringLiteral("boxes missing or added");
+    for (const QString &name : record.selected) {
+        if (condition_control_kind(name) != ControlKind::Toggle)
+            return QStringLiteral("selected holds ") + name;
+    }
+    for (const QString &name : record.checked) {
+        if (condition_control_kind(name) != ControlKind::Check)
+            return QStringLiteral("checked holds ") + name;
+    }
+    const SchemeReading again = read_scheme(write_scheme(record));
+    if (!again.record || *again.record != record)
+        return QStringLiteral("does not read back as written");
+    return {};
+}
+
+QString checkSchemeReader(QStringView text)
+{
+    if (QString fault = checkSchemeBytes(text.toUtf8()); !fault.isEmpty())
+        return fault;
+    // The code units taken as raw bytes give the reader any byte sequence,
+    // invalid UTF-8 among them.
+    return checkSchemeBytes(QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2));
+}
+
 constexpr FuzzTarget kTargets[] = {
     {"only_str", checkOnlyStr},
     {"collapse_space_pairs", checkCollapseSpacePairs},
@@ -509,6 +557,7 @@ constexpr FuzzTarget kTargets[] = {
     {"escape", checkEscape},
     {"feed_tags", checkFeedTags},
     {"help_lookup", checkHelpLookup},
+    {"scheme_reader", checkSchemeReader},
 };
 }
 

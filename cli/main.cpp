@@ -1,0 +1,56 @@
+// vintora-shrink: one shrink run over a saved scheme, without a window.
+#include "core/scheme.h"
+#include "core/shrink.h"
+#include "filters/shrink_run.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+void write(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vintora-shrink"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VINTORA_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("按方案缩水，输出保留的号码（升序，空格隔开）。"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("只输出保留的注数。"));
+    const QCommandLineOption lines(QStringLiteral("lines"), QStringLiteral("按结果列表的样子输出，每行四个号码。"));
+    parser.addOption(count);
+    parser.addOption(lines);
+    parser.addPositionalArgument(QStringLiteral("SCHEME"), QStringLiteral("方案文件（.json）"));
+    parser.process(app);
+
+    const QStringList arguments = parser.positionalArguments();
+    if (arguments.size() != 1 || (parser.isSet(count) && parser.isSet(lines))) {
+        write(stderr, parser.helpText());
+        return 1;
+    }
+    const SchemeReading reading = read_scheme_file(arguments.constFirst());
+    if (!reading.record) {
+        write(stderr, reading.problem + u'\n');
+        return 2;
+    }
+
+    ShrinkState state;
+    run_shrink(selections_from_record(*reading.record), state);
+    const ResultList survivors = collect_survivors(state);
+    if (parser.isSet(count))
+        write(stdout, QString::number(survivors.count) + u'\n');
+    else if (parser.isSet(lines))
+        write(stdout, display_lines(survivors.text).join(u'\n') + (survivors.count ? QStringLiteral("\n") : QString()));
+    else
+        write(stdout, survivors.text + u'\n');
+    return 0;
+}
