@@ -89,6 +89,7 @@ Fmain::Fmain(QWidget *parent)
     buildToolStrip();
     buildTimers();
     connectHandlers();
+    connectSchemeTools();
     buildLiveCount();
     connectKeys();
     select_hints_on_focus(this);

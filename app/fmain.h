@@ -35,6 +35,11 @@ public:
 
     void dispatch_action(int index);
 
+    // A condition scheme (方案) from and to a file, behind the strip's buttons.
+    // A failed load says why in a message box and leaves the sheet as it was.
+    bool save_scheme(const QString &path);
+    bool load_scheme(const QString &path);
+
     // The first show decides, for the screen the window goes to, whether the
     // sheet needs a scrolling window around it.
     void setVisible(bool visible) override;
@@ -51,6 +56,7 @@ private:
     void buildTimers();
     void connectHandlers();
     void connectKeys();
+    void connectSchemeTools();
 
     void startCore();
     void initialise_software();
@@ -73,6 +79,12 @@ private:
     void showInversion();
     void showGroups();
     void combineBaseSets(QStringView code);
+
+    void onSaveSchemeClicked();
+    void onLoadSchemeClicked();
+    void onExportClicked();
+    void rememberScheme(const QString &path);
+    void fillRecentMenu();
 
     Controls m_controls;
     ShrinkState m_shrink;
