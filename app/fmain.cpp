@@ -91,6 +91,7 @@ Fmain::Fmain(QWidget *parent)
     connectHandlers();
     connectSchemeTools();
     buildLiveCount();
+    buildSheetTools();
     connectKeys();
     select_hints_on_focus(this);
     mark_tabs_holding_lists(m_controls);
@@ -299,6 +300,7 @@ void Fmain::connectHandlers()
     connectArray(c.C_cls, &Fmain::onClearClicked);
     connect(c.T_duijiang, &QLineEdit::textChanged, this, [this](const QString &entry) {
         m_controls.L_duijiang_news->setText(prize_caption(entry, m_shrink.ResultText));
+        showWhyKilled();
     });
     connectArray(c.C_teshu_sm, &Fmain::onHelpClicked);
     connectArray(c.C_gn_ding, &Fmain::onLinkClicked);
@@ -337,6 +339,7 @@ void Fmain::initialise_software()
         for (int index = row.first; index <= row.last; ++index)
             tolerance_at(m_controls, row, index)->addItems(items);
     }
+    restoreLastSheet();
 }
 
 void Fmain::onActionClicked(int index)
@@ -486,9 +489,11 @@ void Fmain::shrink_run()
     c.Frame_jindu->show();
     c.Frame_jindu->raise();
     setProgress(0.001);
-    run_shrink(read_selections(c), m_shrink, [this](double fraction) { setProgress(fraction); });
+    m_lastRun = read_sheet_record(c);
+    run_shrink(selections_from_record(*m_lastRun), m_shrink, [this](double fraction) { setProgress(fraction); });
     showResult(collect_survivors(m_shrink));
     c.Frame_jindu->hide();
+    showStale();
 }
 
 void Fmain::showResult(const ResultList &result)
@@ -544,6 +549,7 @@ void Fmain::onClearClicked(int index)
 void Fmain::closeEvent(QCloseEvent *event)
 {
     event->accept();
+    autosaveSheet();
     m_feed.stop();
     mycode::op_url(m_feed.exitAddress());
     end_program();

@@ -3,12 +3,15 @@
 #include "core/shrink.h"
 #include "net/server_feed.h"
 #include "panel/controls.h"
+#include "core/sheet_record.h"
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class LiveCounter;
 
+class SheetHistory;
 class SheetScroller;
 
 // The main window: one condition sheet with every panel, the result column
@@ -40,6 +43,11 @@ public:
     bool save_scheme(const QString &path);
     bool load_scheme(const QString &path);
 
+    SheetHistory *sheetHistory() const { return m_history; }
+
+    // Where the sheet is kept from one start to the next.
+    static QString autosave_path();
+
     // The first show decides, for the screen the window goes to, whether the
     // sheet needs a scrolling window around it.
     void setVisible(bool visible) override;
@@ -57,6 +65,13 @@ private:
     void connectHandlers();
     void connectKeys();
     void connectSchemeTools();
+    void buildSheetTools();
+    void undoOrRedo(bool undo);
+    void showWhyKilled();
+    void showStale();
+    void setSheet(const SheetRecord &record);
+    void restoreLastSheet();
+    void autosaveSheet();
 
     void startCore();
     void initialise_software();
@@ -89,6 +104,9 @@ private:
     Controls m_controls;
     ShrinkState m_shrink;
     ServerFeed m_feed{this, m_controls};
+    SheetHistory *m_history = nullptr;
+    std::optional<SheetRecord> m_lastRun;   // the sheet the last shrink run read
+    SheetRecord m_startSheet;               // the sheet as the window opened
     bool m_screenChecked = false;
     SheetScroller *m_scroller = nullptr;    // owned; only on a screen too small for the sheet
     // Last, so it stops counting before any control goes.
