@@ -7,6 +7,7 @@
 #include "core/scheme.h"
 #include "core/text.h"
 #include "core/why_killed.h"
+#include "panel/live_counter.h"
 #include "panel/sheet.h"
 #include "panel/sheet_history.h"
 
@@ -92,9 +93,14 @@ void Fmain::buildSheetTools()
 
     c.L_why_killed = makeStripLabel(c.ToolStrip, "L_why_killed", QColor(160, 0, 0));
     addToolStripWidget(c.L_why_killed);
+    // Beside the live count, which stands at the strip's right end.
     c.L_stale = makeStripLabel(c.ToolStrip, "L_stale", QColor(200, 90, 0));
+    c.L_family_counts = makeStripLabel(c.ToolStrip, "L_family_counts", QColor(80, 80, 80));
     auto *layout = static_cast<QHBoxLayout *>(c.ToolStrip->layout());
     layout->insertWidget(layout->indexOf(c.L_live_count), c.L_stale);
+    layout->insertWidget(layout->indexOf(c.L_live_count), c.L_family_counts);
+    connect(m_liveCounter.get(), &LiveCounter::familiesCounted, this,
+            [this](const LiveCount::FamilyCounts &counts) { show_family_counts(m_controls.L_family_counts, counts); });
 
     auto showSteps = [this] {
         m_controls.C_undo->setEnabled(m_history->canUndo());

@@ -1,15 +1,12 @@
 #pragma once
 
+#include "core/family_names.h"
 #include "core/matrix.h"
 #include "core/selections.h"
 
 #include <QList>
 #include <QString>
 #include <optional>
-
-// The short name of a condition family (matrix rows 1-12), as the tool strip
-// shows it.
-QString family_name(MatrixRow family);
 
 // Why a run left a number out, read from the matrix it left behind.
 struct KillReason

@@ -4,6 +4,7 @@
 #include "testsupport.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -45,6 +46,7 @@ private slots:
     void everyNumberAgreesWithTheReference();
     void thePrizeCaptionStaysItsOwnAlsoAfterGroups();
     void aChangedSheetSaysSoUntilTheNextRun();
+    void eachFamilyShowsWhatItMarksOnItsOwn();
 
 private:
     QWidget *w() const { return m_window.get(); }
@@ -151,6 +153,27 @@ void TstWhyKilled::aChangedSheetSaysSoUntilTheNextRun()
     QVERIFY(sums->hasFocus());
     QTest::keyClick(w(), Qt::Key_F5);
     QCOMPARE(stale()->text(), QString());
+}
+
+void TstWhyKilled::eachFamilyShowsWhatItMarksOnItsOwn()
+{
+    // Span 0 joins the sum tail in the sum group's one row.
+    control<QCheckBox>(w(), QStringLiteral("Check_kuadu_sha(0)"))->click();
+    int thousandsOne = 0, sumGroup = 0;
+    for (int n = 0; n < 10000; ++n) {
+        const int d[4] = {n / 1000, n / 100 % 10, n / 10 % 10, n % 10};
+        thousandsOne += d[0] == 1 ? 1 : 0;
+        const int span = *std::max_element(d, d + 4) - *std::min_element(d, d + 4);
+        sumGroup += (d[0] + d[1] + d[2] + d[3]) % 10 == 3 || span == 0 ? 1 : 0;
+    }
+    auto *counts = control<QLabel>(w(), QStringLiteral("L_family_counts"));
+    QTRY_COMPARE(counts->text(), QStringLiteral("定位杀 %1 · 和值跨度 %2").arg(thousandsOne).arg(sumGroup));
+    QCOMPARE(counts->toolTip(), QStringLiteral("定位杀：单独标记 %1 注\n和值跨度：单独标记 %2 注").arg(thousandsOne).arg(sumGroup));
+
+    control<QCheckBox>(w(), QStringLiteral("Check_hewei_sha1(1)"))->click();
+    QTRY_COMPARE(counts->text(), QStringLiteral("和值跨度 %1").arg(sumGroup));
+    button(w(), QStringLiteral("C_guolv_ks(3)"))->click();
+    QTRY_COMPARE(counts->text(), QString());
 }
 
 QTEST_MAIN(TstWhyKilled)
