@@ -253,8 +253,12 @@ void Fmain::buildLiveCount()
 void Fmain::addToolStripWidget(QWidget *widget)
 {
     auto *layout = static_cast<QHBoxLayout *>(m_controls.ToolStrip->layout());
-    // The last item is the free space that keeps the strip's widgets left.
-    layout->insertWidget(layout->count() - 1, widget);
+    // The free space keeps the tools left; what stands right of it (the live
+    // count) stays there.
+    int at = 0;
+    while (at < layout->count() && !layout->itemAt(at)->spacerItem())
+        ++at;
+    layout->insertWidget(at, widget);
 }
 
 void Fmain::buildTimers()

@@ -26,6 +26,8 @@
 #include <QStandardPaths>
 
 namespace {
+constexpr int StatusLineHeight = 20;
+
 QLabel *makeStripLabel(QWidget *strip, const char *name, const QColor &colour)
 {
     auto *label = new QLabel(strip);
@@ -91,14 +93,29 @@ void Fmain::buildSheetTools()
         connect(shortcut, &QShortcut::activated, this, [this, undo = undo] { undoOrRedo(undo); });
     }
 
-    c.L_why_killed = makeStripLabel(c.ToolStrip, "L_why_killed", QColor(160, 0, 0));
-    addToolStripWidget(c.L_why_killed);
     // Beside the live count, which stands at the strip's right end.
     c.L_stale = makeStripLabel(c.ToolStrip, "L_stale", QColor(200, 90, 0));
-    c.L_family_counts = makeStripLabel(c.ToolStrip, "L_family_counts", QColor(80, 80, 80));
     auto *layout = static_cast<QHBoxLayout *>(c.ToolStrip->layout());
     layout->insertWidget(layout->indexOf(c.L_live_count), c.L_stale);
-    layout->insertWidget(layout->indexOf(c.L_live_count), c.L_family_counts);
+
+    // The longer lines get a line of the strip of their own, under its
+    // buttons, the family counts under the live count; the window grows by it.
+    const int buttonsHeight = c.ToolStrip->height();
+    QMargins margins = layout->contentsMargins();
+    margins.setBottom(margins.bottom() + StatusLineHeight);
+    layout->setContentsMargins(margins);
+    c.ToolStrip->resize(width(), buttonsHeight + StatusLineHeight);
+    setFixedSize(width(), height() + StatusLineHeight);
+    c.StatusLine = new QWidget(c.ToolStrip);
+    c.StatusLine->setObjectName(QStringLiteral("StatusLine"));
+    c.StatusLine->setGeometry(0, buttonsHeight, width(), StatusLineHeight);
+    auto *line = new QHBoxLayout(c.StatusLine);
+    line->setContentsMargins(6, 0, 6, 4);
+    c.L_why_killed = makeStripLabel(c.StatusLine, "L_why_killed", QColor(160, 0, 0));
+    c.L_family_counts = makeStripLabel(c.StatusLine, "L_family_counts", QColor(70, 70, 70));
+    line->addWidget(c.L_why_killed);
+    line->addStretch(1);
+    line->addWidget(c.L_family_counts);
     connect(m_liveCounter.get(), &LiveCounter::familiesCounted, this,
             [this](const LiveCount::FamilyCounts &counts) { show_family_counts(m_controls.L_family_counts, counts); });
 
