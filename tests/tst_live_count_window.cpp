@@ -1,7 +1,8 @@
 // The live count in the window: random changes made as the player makes
 // them, and after each the label must show what a full run over the sheet
 // lists, while the last run's list, count, result text, prize box, invert
-// button and matrix stay as they were.
+// button and matrix stay as they were. A reset or a loaded scheme, hundreds
+// of changes at once, is counted once.
 //
 // VINTORA_LIVE_WINDOW_STEPS sets how many changes (default 120);
 // VINTORA_LIVE_WINDOW_SEED repeats a failing sequence.
@@ -14,12 +15,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <vector>
 
 namespace {
@@ -57,6 +60,7 @@ private slots:
     void redWhenNothingSurvives();
     void longPastesAreReadWhole();
     void boxesAreReadAsTheRunReadsThem();
+    void aLoadedSchemeIsOneRecount();
 
 private:
     int fullRunCount() const;
@@ -288,6 +292,28 @@ void TestLiveCountWindow::boxesAreReadAsTheRunReadsThem()
     base->setPlainText(QStringLiteral("\u00a04321\u00a0"));
     QTRY_COMPARE(liveLabel()->text(), liveCaption(1));
     QCOMPARE(fullRunCount(), 1);
+}
+
+void TestLiveCountWindow::aLoadedSchemeIsOneRecount()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("scheme.json"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"json({"format": "vintora-scheme", "version": 1, "selected": ["C_bi(2)"],
+                       "texts": {"T_cs_ip(3)": "0055 5500 0505 1234"}})json");
+    file.close();
+    // Something on the sheet that the load must replace.
+    control<QPlainTextEdit>(m_window.get(), QStringLiteral("T_ding(0)"))->setPlainText(QStringLiteral("0055"));
+    QTRY_COMPARE(liveLabel()->text(), liveCaption(9999));
+
+    QSignalSpy counts(m_window->liveCounter(), &LiveCounter::counted);
+    QVERIFY(m_window->load_scheme(path));
+    // Big:small 2:2 keeps three of the base set; 1234 is all small.
+    QTRY_COMPARE(liveLabel()->text(), liveCaption(3));
+    QCOMPARE(fullRunCount(), 3);
+    QCoreApplication::processEvents();
+    QCOMPARE(counts.size(), 1);
 }
 
 QTEST_MAIN(TestLiveCountWindow)
