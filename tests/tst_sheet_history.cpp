@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -153,6 +154,19 @@ void TstSheetHistory::insideATextBoxTheKeysBelongToTheBox()
     QCOMPARE(button(w(), QStringLiteral("C_bi(16)"))->backColor(), Yellow);
     QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(box->toPlainText(), QStringLiteral("05"));
+    QCOMPARE(button(w(), QStringLiteral("C_bi(16)"))->backColor(), Yellow);
+
+    // The same in a tolerance box, whose line takes the keys. Its list holds
+    // 0-4; the box completes what the list holds, which its line cannot undo.
+    auto *total = control<QComboBox>(w(), QStringLiteral("Com_rc(1)"));
+    total->setFocus();
+    total->lineEdit()->selectAll();
+    QTest::keyClicks(total, QStringLiteral("7"));
+    QCOMPARE(total->currentText(), QStringLiteral("7"));
+    QTest::keyClick(total, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(total->currentText(), QStringLiteral("0"));
+    QTest::keyClick(total, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(total->currentText(), QStringLiteral("7"));
     QCOMPARE(button(w(), QStringLiteral("C_bi(16)"))->backColor(), Yellow);
 }
 
