@@ -130,7 +130,9 @@ void Fmain::buildSheetTools()
 
 void Fmain::undoOrRedo(bool undo)
 {
-    // Inside a text box the keys belong to the box.
+    // Inside a text box the keys belong to the box. Boxes take their own
+    // undo keys first; these reach here only where the desktop gives a box
+    // another redo key than Ctrl+Y.
     QWidget *focus = QApplication::focusWidget();
     if (auto *box = qobject_cast<QPlainTextEdit *>(focus)) {
         undo ? box->undo() : box->redo();
