@@ -8,7 +8,7 @@
 #include "core/condition_table.h"
 #include "help/dan_picture.h"
 #include "help/help_popups.h"
-#include "net/link_bar.h"
+#include "history/history_window.h"
 #include "filters/groups.h"
 #include "filters/shrink_run.h"
 #include "filters/prize_check.h"
@@ -17,6 +17,7 @@
 #include "ui/factory.h"
 #include "panel/group_buttons.h"
 #include "panel/left_column.h"
+#include "panel/link_bar.h"
 #include "panel/live_counter.h"
 #include "panel/lower_right_panels.h"
 #include "panel/pattern_grids.h"
@@ -30,7 +31,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
+#include <QIcon>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +52,17 @@ void replaceText(QPlainTextEdit *box, const QString &text)
 {
     if (box->toPlainText() != text)
         box->document()->setPlainText(text);
+}
+
+// Every size of the icon embedded in the program, so each place that shows
+// it picks the sharpest.
+QIcon programIcon()
+{
+    QIcon icon;
+    const QDir pictures(QStringLiteral(":/icon"));
+    for (const QString &name : pictures.entryList(QDir::Files))
+        icon.addFile(pictures.filePath(name));
+    return icon;
 }
 
 // The tool strip lies under the sheet, whose regions keep their places.
@@ -74,6 +88,8 @@ Fmain::Fmain(QWidget *parent)
 {
     setObjectName(QStringLiteral("Fmain"));
     setWindowTitle(QStringLiteral("Vintora"));
+    // Set for the application, so the message boxes carry it too.
+    QApplication::setWindowIcon(programIcon());
     setFixedSize(px(Regions::ClientWidth), px(Regions::ClientHeight) + ToolStripHeight);
 
     build_left_column(this, m_controls);
@@ -87,6 +103,7 @@ Fmain::Fmain(QWidget *parent)
     build_dan_picture_panel(this, m_controls);
     build_link_bar(this, m_controls);
     buildToolStrip();
+    buildHistoryTool();
     buildTimers();
     connectHandlers();
     connectSchemeTools();
@@ -259,6 +276,28 @@ void Fmain::addToolStripWidget(QWidget *widget)
     while (at < layout->count() && !layout->itemAt(at)->spacerItem())
         ++at;
     layout->insertWidget(at, widget);
+}
+
+void Fmain::buildHistoryTool()
+{
+    auto *open = new QPushButton(QStringLiteral("历史验证"), toolStrip());
+    open->setObjectName(QStringLiteral("C_history"));
+    open->setFocusPolicy(Qt::NoFocus);
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    open->setToolTip(open->shortcut().toString(QKeySequence::NativeText));
+    addToolStripWidget(open);
+    connect(open, &QPushButton::clicked, this, &Fmain::showHistoryWindow);
+}
+
+void Fmain::showHistoryWindow()
+{
+    if (!m_history) {
+        m_history = new HistoryWindow([this] { return read_selections(m_controls); }, m_shrink, this);
+        connect(this, &Fmain::shrinkRunFinished, m_history, &HistoryWindow::onShrinkRun);
+    }
+    m_history->show();
+    m_history->raise();
+    m_history->activateWindow();
 }
 
 void Fmain::buildTimers()
@@ -498,6 +537,7 @@ void Fmain::shrink_run()
     showResult(collect_survivors(m_shrink));
     c.Frame_jindu->hide();
     showStale();
+    emit shrinkRunFinished();
 }
 
 void Fmain::showResult(const ResultList &result)

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/feed_view.h"
 #include "core/shrink.h"
-#include "net/server_feed.h"
 #include "panel/controls.h"
 #include "core/sheet_record.h"
 
@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class HistoryWindow;
 class LiveCounter;
 
 class SheetHistory;
@@ -43,7 +44,7 @@ public:
     bool save_scheme(const QString &path);
     bool load_scheme(const QString &path);
 
-    SheetHistory *sheetHistory() const { return m_history; }
+    SheetHistory *sheetHistory() const { return m_sheetHistory; }
 
     // Where the sheet is kept from one start to the next.
     static QString autosave_path();
@@ -51,6 +52,9 @@ public:
     // The first show decides, for the screen the window goes to, whether the
     // sheet needs a scrolling window around it.
     void setVisible(bool visible) override;
+signals:
+    // After every shrink run, when the matrix holds its marks and verdicts.
+    void shrinkRunFinished();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -61,6 +65,8 @@ private:
     void buildProgressFrame();
     void buildToolStrip();
     void buildLiveCount();
+    void buildHistoryTool();
+    void showHistoryWindow();
     void buildTimers();
     void connectHandlers();
     void connectKeys();
@@ -104,11 +110,12 @@ private:
     Controls m_controls;
     ShrinkState m_shrink;
     ServerFeed m_feed{this, m_controls};
-    SheetHistory *m_history = nullptr;
+    SheetHistory *m_sheetHistory = nullptr;
     std::optional<SheetRecord> m_lastRun;   // the sheet the last shrink run read
     SheetRecord m_startSheet;               // the sheet as the window opened
     bool m_screenChecked = false;
     SheetScroller *m_scroller = nullptr;    // owned; only on a screen too small for the sheet
+    HistoryWindow *m_history = nullptr;     // made when first opened
     // Last, so it stops counting before any control goes.
     std::unique_ptr<LiveCounter> m_liveCounter;
 };

@@ -72,7 +72,7 @@ void Fmain::buildSheetTools()
 {
     Controls &c = m_controls;
     m_startSheet = read_sheet_record(c);
-    m_history = new SheetHistory(c, this);
+    m_sheetHistory = new SheetHistory(c, this);
 
     auto addButton = [&](const char *name, const QString &caption, const QKeySequence &keys) {
         auto *button = new QPushButton(caption, c.ToolStrip);
@@ -120,12 +120,12 @@ void Fmain::buildSheetTools()
             [this](const LiveCount::FamilyCounts &counts) { show_family_counts(m_controls.L_family_counts, counts); });
 
     auto showSteps = [this] {
-        m_controls.C_undo->setEnabled(m_history->canUndo());
-        m_controls.C_redo->setEnabled(m_history->canRedo());
+        m_controls.C_undo->setEnabled(m_sheetHistory->canUndo());
+        m_controls.C_redo->setEnabled(m_sheetHistory->canRedo());
     };
-    connect(m_history, &SheetHistory::changed, this, showSteps);
-    connect(m_history, &SheetHistory::touched, this, showSteps);
-    connect(m_history, &SheetHistory::touched, this, &Fmain::showStale);
+    connect(m_sheetHistory, &SheetHistory::changed, this, showSteps);
+    connect(m_sheetHistory, &SheetHistory::touched, this, showSteps);
+    connect(m_sheetHistory, &SheetHistory::touched, this, &Fmain::showStale);
 }
 
 void Fmain::undoOrRedo(bool undo)
@@ -142,7 +142,7 @@ void Fmain::undoOrRedo(bool undo)
         undo ? line->undo() : line->redo();
         return;
     }
-    undo ? m_history->undo() : m_history->redo();
+    undo ? m_sheetHistory->undo() : m_sheetHistory->redo();
 }
 
 void Fmain::showStale()
@@ -182,7 +182,7 @@ void Fmain::restoreLastSheet()
     else
         setAside(path);
     // Undo stops at the sheet the player finds on opening.
-    m_history->restart();
+    m_sheetHistory->restart();
 }
 
 void Fmain::autosaveSheet()

@@ -1,11 +1,14 @@
 #include "app/mycode.h"
 
-#include "ui/modal.h"
 #include "core/text.h"
+#include "net/http.h"
+#include "ui/colorbutton.h"
+#include "ui/modal.h"
 #include "ui/toggle_colours.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -27,6 +30,25 @@ bool writeSystemClipboard(const QString &text)
     // only what reads back has arrived.
     return clipboard->text() == text;
 }
+}
+
+QString mycode::XMLHttpRequest(const QString &mode, const QString &url, const QString &data)
+{
+    return http_request(mode, url, data, kRequestTimeout);
+}
+
+QString mycode::Escape(QStringView text)
+{
+    return escape_text(text);
+}
+
+void mycode::op_url(const QString &address)
+{
+    if (address.isEmpty())
+        return;
+    const std::optional<QUrl> page = web_page(address);
+    if (!page || !QDesktopServices::openUrl(*page))
+        show_message(nullptr, QStringLiteral("出现错误，未能打开下载页面"), QStringLiteral("提示"));
 }
 
 void mycode::SetButtonColor_diandong(ColorButton *Button, uint8_t mode, int color_1, int color_2)

@@ -13,7 +13,7 @@ class QWidget;
 class mycode
 {
 public:
-    // HTTP and browser (net/).
+    // HTTP and browser, through net/.
     static QString XMLHttpRequest(const QString &mode, const QString &url, const QString &data);
     static QString Escape(QStringView text);
 

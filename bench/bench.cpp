@@ -7,6 +7,7 @@
 #include "ui/modal.h"
 #include "core/sheet_record.h"
 #include "filters/live_count.h"
+#include "filters/backtest.h"
 #include "filters/shrink_run.h"
 #include "ui/colorbutton.h"
 
@@ -201,6 +202,19 @@ void benchEngine()
                collect_survivors(state);
            }),
            "target <= 1000 us");
+
+    // One run's matrix, then one lookup per past draw.
+    std::vector<int> draws(10000);
+    QRandomGenerator random(15);
+    for (int &n : draws)
+        n = int(random.bounded(10000));
+    report("back-test of 10,000 draws on the heavy run's matrix", medianMicroseconds(200, [&] {
+               const QList<BacktestRow> rows = backtest(*state.matrix, draws);
+               if (summarize_backtest(rows).draws != 10000)
+                   std::fprintf(stderr, "unexpected back-test\n");
+           }),
+           "target <= 5000 us");
+
     benchLiveCount(heavy);
 }
 

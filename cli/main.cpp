@@ -1,4 +1,5 @@
 // vintora-shrink: one shrink run over a saved scheme, without a window.
+#include "cli/history_report.h"
 #include "core/scheme.h"
 #include "core/shrink.h"
 #include "filters/shrink_run.h"
@@ -27,13 +28,18 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("只输出保留的注数。"));
     const QCommandLineOption lines(QStringLiteral("lines"), QStringLiteral("按结果列表的样子输出，每行四个号码。"));
+    const QCommandLineOption history(QStringLiteral("history"),
+                                     QStringLiteral("按方案验证开奖文件中的每一期：期号、开奖号、kept 或 killed、失败条件数。"),
+                                     QStringLiteral("FILE"));
     parser.addOption(count);
     parser.addOption(lines);
+    parser.addOption(history);
     parser.addPositionalArgument(QStringLiteral("SCHEME"), QStringLiteral("方案文件（.json）"));
     parser.process(app);
 
     const QStringList arguments = parser.positionalArguments();
-    if (arguments.size() != 1 || (parser.isSet(count) && parser.isSet(lines))) {
+    const int outputs = int(parser.isSet(count)) + int(parser.isSet(lines)) + int(parser.isSet(history));
+    if (arguments.size() != 1 || outputs > 1) {
         write(stderr, parser.helpText());
         return 1;
     }
@@ -43,8 +49,24 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    HistoryFile historyFile;
+    if (parser.isSet(history)) {
+        historyFile = read_history_file(parser.value(history));
+        if (historyFile.status != HistoryFile::Read) {
+            write(stderr, parser.value(history) + QStringLiteral(": ") + history_file_problem(historyFile) + u'\n');
+            return 2;
+        }
+    }
+
     ShrinkState state;
     run_shrink(selections_from_record(*reading.record), state);
+    if (parser.isSet(history)) {
+        const HistoryReport report =
+            history_report(parser.value(history), read_draw_history(historyFile.text), *state.matrix);
+        write(stderr, report.problems);
+        write(stdout, report.lines);
+        return 0;
+    }
     const ResultList survivors = collect_survivors(state);
     if (parser.isSet(count))
         write(stdout, QString::number(survivors.count) + u'\n');

@@ -14,6 +14,7 @@ enum RunClass { NoRun, RunOfTwo, RunOfThree, RunOfFour };
 enum Repetition { AAAA, AAAB, AABC, AABB, ABCD };
 constexpr int kRunClassCount = int(std::size(kRunCaptions));
 constexpr int kRepetitionCount = int(std::size(kRepetitionCaptions));
+static_assert(kRepetitionCount == kRepetitionShapeCount);
 
 // The distinct digits of a candidate, ascending: 1582 gives "1258", 0090 gives "09".
 QString digitSetOf(unsigned mask)
@@ -94,6 +95,16 @@ void special_exclusions(const SpecialExclusionSelection &selection, CandidateMat
         }
     }
     mark_rejected(matrix, SpecialExclusionRow, exclusionClasses(), killed);
+}
+
+QStringView repetition_caption(int shape)
+{
+    return kRepetitionCaptions[shape];
+}
+
+int repetition_shape(int candidate)
+{
+    return exclusionClasses()[candidate] % kRepetitionCount;
 }
 
 void min_max_digit_filter(const MinMaxSelection &selection, CandidateMatrix &matrix)

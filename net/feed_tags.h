@@ -4,6 +4,11 @@
 #include <QStringView>
 #include <optional>
 
+// Link slots 1-11: slots 1-10 are opened by the link buttons C_gn_ding(n),
+// slot 11 by the contact label L_di_ad(2).
+constexpr int kLinkSlotCount = 11;
+constexpr int kContactSlot = 11;
+
 struct LinkSlot
 {
     QString caption;

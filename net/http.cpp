@@ -1,9 +1,5 @@
 #include "net/http.h"
 
-#include "ui/modal.h"
-#include "app/mycode.h"
-
-#include <QDesktopServices>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -24,21 +20,47 @@ bool isWebAddress(const QUrl &url)
 }
 }
 
+QString escape_text(QStringView text)
+{
+    static constexpr QStringView kUnreserved = u"-_.!~*'()";
+    QString escaped;
+    for (const QChar ch : text) {
+        const char16_t v = ch.unicode();
+        const bool plain = (v >= u'0' && v <= u'9') || (v >= u'a' && v <= u'z') || (v >= u'A' && v <= u'Z')
+                           || kUnreserved.contains(ch);
+        if (plain)
+            escaped += ch;
+        else if (v >= 255)
+            escaped += QStringLiteral("%u") + upperHex(v, 4);
+        else
+            escaped += u'%' + upperHex(v, 2);
+    }
+    return escaped;
+}
+
+std::optional<QUrl> web_page(const QString &address)
+{
+    const QUrl url(address, QUrl::StrictMode);
+    if (!isWebAddress(url))
+        return std::nullopt;
+    return url;
+}
+
 QString http_request(const QString &mode, const QString &url, const QString &data,
                      std::chrono::milliseconds timeout)
 {
-    const QUrl address(url, QUrl::StrictMode);
-    if (!isWebAddress(address))
+    const std::optional<QUrl> address = web_page(url);
+    if (!address)
         return QString();
 
-    QNetworkRequest request(address);
+    QNetworkRequest request(*address);
     request.setTransferTimeout(int(timeout.count()));
     // Only an exact "GET" is a GET; every other mode ("POST", "POS", ...) posts a form.
     const bool isGet = mode == u"GET";
     if (!isGet)
         request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/x-www-form-urlencoded"));
     // The body goes out with a GET as well: the server reads "id" either way.
-    const QByteArray body = "id=" + mycode::Escape(data).toLatin1();
+    const QByteArray body = "id=" + escape_text(data).toLatin1();
 
     QNetworkAccessManager manager;
     QEventLoop loop;
@@ -75,38 +97,4 @@ QString http_request(const QString &mode, const QString &url, const QString &dat
         return QString();
     QStringDecoder fromGbk("GBK");
     return fromGbk.decode(bytes);
-}
-
-QString mycode::XMLHttpRequest(const QString &mode, const QString &url, const QString &data)
-{
-    return http_request(mode, url, data, kRequestTimeout);
-}
-
-QString mycode::Escape(QStringView text)
-{
-    static constexpr QStringView kUnreserved = u"-_.!~*'()";
-    QString escaped;
-    for (const QChar ch : text) {
-        const char16_t v = ch.unicode();
-        const bool plain = (v >= u'0' && v <= u'9') || (v >= u'a' && v <= u'z') || (v >= u'A' && v <= u'Z')
-                           || kUnreserved.contains(ch);
-        if (plain)
-            escaped += ch;
-        else if (v >= 255)
-            escaped += QStringLiteral("%u") + upperHex(v, 4);
-        else
-            escaped += u'%' + upperHex(v, 2);
-    }
-    return escaped;
-}
-
-void mycode::op_url(const QString &address)
-{
-    if (address.isEmpty())
-        return;
-    // Only web pages are opened: an address from the feed must not start a
-    // local program or open a local file.
-    const QUrl url(address, QUrl::StrictMode);
-    if (!isWebAddress(url) || !QDesktopServices::openUrl(url))
-        show_message(nullptr, QStringLiteral("出现错误，未能打开下载页面"), QStringLiteral("提示"));
 }

@@ -1,56 +1,69 @@
 #pragma once
 
 #include "net/feed_tags.h"
-#include "net/link_bar.h"
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 
-struct Controls;
-class QWidget;
-
-// The start-up network step: one running copy only, the installation key, the
-// feed from the primary or else the secondary server applied to the window,
-// and the report of the key. What the feed supplied (link, advert and exit
-// addresses) stays for the rest of the run; nothing of it is stored.
-class ServerFeed
+// What a feed document asks of the window; a tag that does not occur asks
+// nothing.
+struct FeedRecord
 {
-public:
-    ServerFeed(QWidget *window, const Controls &controls);
-
-    // The program uses the build-time addresses; tests use their own servers.
-    void setBaseAddresses(const QString &primary, const QString &secondary);
-
-    // Runs the step; once, from the first Timer_load tick.
-    void run();
-    // The window is closing: a step still running applies and sends nothing more.
-    void stop();
-
-    // Link slots 1-11.
-    const LinkSlot &link(int slot) const { return m_links[slot - 1]; }
-    const QString &exitAddress() const { return m_exitAddress; }
-
-    // Link button C_gn_ding(slot), 1-10.
-    void openLink(int slot) const;
-    // Label L_di_ad(index): adverts 1 and 2, then the contact slot 11.
-    void openLabelLink(int index) const;
-
-private:
-    std::optional<QString> fetchFeed();
-    // False when the program ended while applying.
-    bool applyFeed(const QString &feed);
-    void useServer(int server);
-
-    QWidget *m_window;
-    const Controls &m_controls;
-    std::array<QString, 2> m_bases;
-    int m_server = 0;
-    std::array<LinkSlot, kLinkSlotCount> m_links;
-    std::array<QString, 2> m_adverts;
-    QString m_exitAddress;
-    bool m_stopped = false;
+    // "" keeps the built-in caption.
+    QString title;
+    // The version differs from ours: the program must be upgraded from
+    // upgradeAddress ("" when the feed names no page) and end.
+    bool outdated = false;
+    QString upgradeAddress;
+    // "" shows nothing.
+    QString news;
+    // Link slots 1-11 and advert slots 1-2; a value without "[*]" names no
+    // address and asks nothing.
+    std::array<std::optional<LinkSlot>, kLinkSlotCount> links;
+    std::array<std::optional<LinkSlot>, 2> adverts;
+    std::optional<QString> exitAddress;
 };
+
+FeedRecord parse_feed(QStringView feed);
+
+enum class FeedFailure
+{
+    None,
+    // No server sent a valid feed.
+    NoAnswer,
+    // The window closed meanwhile: nothing more is to be applied or sent.
+    Stopped,
+};
+
+struct FeedOutcome
+{
+    // 0 for the primary server, 1 for the secondary: the one that answered,
+    // or the last one asked.
+    int server = 0;
+    FeedFailure failure = FeedFailure::None;
+    FeedRecord record;
+};
+
+// What reading the feed tells its caller and asks of it while it runs.
+struct FeedHooks
+{
+    // Called when a server is taken, before its first request.
+    std::function<void(int server)> serverTaken;
+    // The half-second pause between two tries of one server.
+    std::function<void(double seconds)> wait;
+    std::function<bool()> stopped;
+};
+
+// Reads "4x.txt" from the primary base address, else from the secondary one:
+// two tries per server half a second apart, no pause at the switch. A reply
+// counts when it holds "[ok]".
+FeedOutcome read_feed(const std::array<QString, 2> &bases, const FeedHooks &hooks);
+
+// Reports the installation key to "ip.asp" of the base address; the reply
+// is of no interest.
+void report_installation(const QString &base, const QString &key);
 
 // The installation key kept in the settings store; a missing key or one of
 // fewer than ten characters is replaced by 15 random digits.

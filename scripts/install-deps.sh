@@ -5,9 +5,13 @@ set -euo pipefail
 
 packages=(
     build-essential cmake
-    qt6-base-dev qt6-base-dev-tools qt6-httpserver-dev qt6-websockets-dev libgl-dev
-    fonts-noto-cjk
+    qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-httpserver-dev qt6-websockets-dev libgl-dev
+    # Qt Charts' CMake files need Qt OpenGL's, which its package does not pull in.
+    libqt6opengl6-dev
+    fonts-noto-cjk qt6-translations-l10n
     xvfb xdotool imagemagick
+    # the install test's validators; dpkg-shlibdeps for `cpack -G DEB`
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -6,9 +6,12 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QFile>
 #include <QList>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
 
@@ -25,10 +28,22 @@ public:
     QList<ModalMessage> messages;
 };
 
-// Settings and locks of a test run stay out of the user's folders.
-inline void useTestFolders()
+// Settings and locks of a test run stay out of the user's folders, and out
+// of every other test process's: tests run side by side under ctest -j, and a
+// shared instance lock or settings file lets one test refuse or change another.
+// Call it before anything reads a setting; returns whether the folders took.
+inline bool useTestFolders()
 {
+    static QTemporaryDir home;
+    if (!home.isValid())
+        return false;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR"})
+        qunsetenv(name);
     QStandardPaths::setTestModeEnabled(true);
+    const QString root = home.path() + u'/';
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).startsWith(root)
+           && QSettings(QStringLiteral("Vintora"), QStringLiteral("probe")).fileName().startsWith(root);
 }
 
 template<typename T>
@@ -50,7 +65,12 @@ inline std::unique_ptr<Fmain> startedWindow(bool withFeed = false)
     if (!withFeed)
         control<QTimer>(window.get(), QStringLiteral("Timer_load"))->stop();
     window->show();
-    QTest::qWait(80);
+    // The core start-up and the initialisation have run once their timers
+    // switched themselves off; a loaded machine only makes that later.
+    const QTimer *startCore = control<QTimer>(window.get(), QStringLiteral("Timer1"));
+    const QTimer *initialise = control<QTimer>(window.get(), QStringLiteral("Timer_ding"));
+    if (!QTest::qWaitFor([&] { return !startCore->isActive() && !initialise->isActive(); }, 60000))
+        qWarning("the start-up timers never ran");
     return window;
 }
 

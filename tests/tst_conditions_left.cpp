@@ -19,6 +19,21 @@ int digitAt(int n, int position)   // position 0 = thousands ... 3 = units
     return n / kDivisor[position] % 10;
 }
 
+// The six shapes as the help describes them, d1 = thousands ... d4 = units.
+bool hasShape(int index, int n)
+{
+    const int d1 = digitAt(n, 0), d2 = digitAt(n, 1), d3 = digitAt(n, 2), d4 = digitAt(n, 3);
+    switch (index) {
+    case 15: return d1 <= d2 && d2 <= d3 && d3 <= d4 && d1 != d4;
+    case 16: return d1 >= d2 && d2 >= d3 && d3 >= d4 && d1 != d4;
+    case 17: return (d1 < d2 && d3 > d4) || (d1 <= d2 && d2 < d3 && d3 > d4) || (d1 < d2 && d2 > d3 && d3 >= d4);
+    case 18: return (d1 > d2 && d3 < d4) || (d1 >= d2 && d2 > d3 && d3 < d4) || (d1 > d2 && d2 < d3 && d3 <= d4);
+    case 19: return d1 < d2 && d2 > d3 && d3 < d4;
+    case 20: return d1 > d2 && d2 < d3 && d3 > d4;
+    }
+    return false;
+}
+
 QList<int> numbersWhere(const std::function<bool(int)> &keep)
 {
     QList<int> numbers;
@@ -75,7 +90,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
 
     void init()
     {
@@ -206,12 +221,41 @@ private slots:
         QTest::newRow("反N形") << 20 << 1695;
     }
 
+    // Each shape button alone kills exactly the numbers of its shape, read
+    // from thousands to units; mirrored shapes have equal counts, so the
+    // numbers themselves are compared.
     void eachShapeKillsItsNumbers()
     {
         QFETCH(int, index);
         QFETCH(int, killed);
         click("C_bi", index);
         QCOMPARE(shrink(), 10000 - killed);
+        QCOMPARE(listed(), numbersWhere([&](int n) { return !hasShape(index, n); }));
+    }
+
+    void allSixShapesLeaveTheTenRepeatedDigits()
+    {
+        for (int index = 15; index <= 20; ++index)
+            click("C_bi", index);
+        QCOMPARE(shrink(), 10);
+        QCOMPARE(listed(), numbersWhere([](int n) { return n % 1111 == 0; }));
+    }
+
+    // The thousands row's "清" clears that row's ten boxes and nothing else:
+    // the boxes beside it on both sides keep killing.
+    void thousandsClearKeepsTheOtherRows()
+    {
+        for (int i = 0; i < 10; ++i)
+            tick("Check_hewei_sha1", i);
+        tick("Check_hewei_sha1", 10);       // hundreds 0
+        tick("Check_hewei_sha1", 39);       // units 9
+        button(m_window.get(), arrayName("C_cls", 0))->click();
+        for (int i = 0; i < 40; ++i) {
+            const bool kept = i == 10 || i == 39;
+            QCOMPARE(control<QCheckBox>(m_window.get(), arrayName("Check_hewei_sha1", i))->isChecked(), kept);
+        }
+        QCOMPARE(shrink(), 8100);
+        QCOMPARE(listed(), numbersWhere([](int n) { return digitAt(n, 1) != 0 && digitAt(n, 3) != 9; }));
     }
 
     void routeAllZeroKillsTheNumbersOf0369()

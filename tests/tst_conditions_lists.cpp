@@ -33,6 +33,10 @@ private slots:
     void fourEqualAndFourDistinctDigits();
     void smallestAndLargestFiveLeaveOnlyFiveFiveFiveFive();
     void smallestZeroKeepsNumbersWithAZero();
+    void eachDigitButtonAlone_data();
+    void eachDigitButtonAlone();
+    void eachSpecialExclusionAlone_data();
+    void eachSpecialExclusionAlone();
 
 private:
     void type(int box, const QString &text);
@@ -81,7 +85,7 @@ QSet<int> allBut(const QSet<int> &killed)
 
 void ConditionsListsTest::initTestCase()
 {
-    useTestFolders();
+    QVERIFY(useTestFolders());
 }
 
 void ConditionsListsTest::init()
@@ -262,6 +266,85 @@ void ConditionsListsTest::smallestZeroKeepsNumbersWithAZero()
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 3439);
     QCOMPARE(survivors, numbersWhere([](int n) { return countOf(0, n) > 0; }));
+}
+
+void ConditionsListsTest::eachDigitButtonAlone_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("digit");
+    QTest::addColumn<bool>("smallest");
+    for (int i = 0; i < 18; ++i)
+        QTest::addRow("C_max(%d)", i) << i << (i < 9 ? i : i - 8) << (i < 9);
+}
+
+// One button of the two rows alone: the first row's last button (8) is still
+// a smallest digit and the second row's first (1) a largest one.
+void ConditionsListsTest::eachDigitButtonAlone()
+{
+    QFETCH(int, index);
+    QFETCH(int, digit);
+    QFETCH(bool, smallest);
+    press("C_max", index);
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    const QSet<int> expected = numbersWhere([&](int n) {
+        const auto digits = digitsOf(n);
+        return (smallest ? *std::min_element(digits.begin(), digits.end())
+                         : *std::max_element(digits.begin(), digits.end()))
+               == digit;
+    });
+    QCOMPARE(survivors, expected);
+    // Smallest 8 leaves the fifteen numbers of 8s and 9s with an 8; largest 1
+    // the fifteen of 0s and 1s with a 1.
+    if (index == 8 || index == 9) {
+        QCOMPARE(survivors.size(), 15);
+        QVERIFY(survivors.contains(index == 8 ? 8989 : 1010));
+    }
+}
+
+void ConditionsListsTest::eachSpecialExclusionAlone_data()
+{
+    QTest::addColumn<int>("index");
+    const char *captions[] = {"不连", "2连", "3连", "4连", "AAAA", "AAAB", "AABC", "AABB", "ABCD"};
+    for (int i = 0; i < 9; ++i)
+        QTest::addRow("%s", captions[i]) << 150 + i;
+}
+
+// One special exclusion alone kills exactly its class: runs by the longest
+// run of consecutive digits in the digit set (9 and 0 neighbours), shapes by
+// how often each digit repeats.
+void ConditionsListsTest::eachSpecialExclusionAlone()
+{
+    QFETCH(int, index);
+    const auto runClass = [](int n) {
+        const auto digits = digitsOf(n);
+        bool present[10] = {};
+        for (int d : digits)
+            present[d] = true;
+        int longest = 0;
+        for (int first = 0; first < 10; ++first) {
+            int length = 0;
+            while (length < 4 && present[(first + length) % 10])
+                ++length;
+            longest = std::max(longest, length);
+        }
+        return longest;   // 1 = 不连 ... 4 = 4连
+    };
+    const auto shape = [](int n) {
+        QList<int> counts;
+        for (int d = 0; d < 10; ++d) {
+            if (const int c = countOf(d, n))
+                counts.append(c);
+        }
+        std::sort(counts.begin(), counts.end());
+        static const QList<QList<int>> shapes = {{4}, {1, 3}, {1, 1, 2}, {2, 2}, {1, 1, 1, 1}};
+        return int(shapes.indexOf(counts));   // AAAA, AAAB, AABC, AABB, ABCD
+    };
+    press("C_bi", index);
+    QSet<int> survivors;
+    QVERIFY(shrink(survivors));
+    const int member = index - 150;
+    QCOMPARE(survivors, numbersWhere([&](int n) { return member < 4 ? runClass(n) != member + 1 : shape(n) != member - 4; }));
 }
 
 QTEST_MAIN(ConditionsListsTest)

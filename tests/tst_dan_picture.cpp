@@ -48,7 +48,7 @@ class TstDanPicture : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
 
     void resourceIsAProgressiveJpeg();
     void emptyArrayIsReported();

@@ -79,6 +79,8 @@ private slots:
     void positionalToleranceFromAboveToFailsAll();
     void positionalAllDigitsOfOnePositionFailAll();
     void positionalUntickedPositionNeverCounts();
+    void positionalWrongCountsUpToFour_data();
+    void positionalWrongCountsUpToFour();
 
     // Sum tail, sum value, span, kill-all digits, AC value.
     void sumGroupNothingSelectedLeavesRowEmpty();
@@ -125,6 +127,34 @@ void TestFiltersDigits::positionalUntickedPositionNeverCounts()
     auto m = emptyMatrix();
     filter_positional_kill(positional({13, 17}, 0, 1), *m);
     QCOMPARE(markedCount(*m, PositionalKillRow), 0);
+}
+
+void TestFiltersDigits::positionalWrongCountsUpToFour_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    for (int from = 0; from <= 4; ++from) {
+        for (int to = from; to <= 4; ++to)
+            QTest::addRow("%d-%d", from, to) << from << to;
+    }
+}
+
+// Two struck digits in every position, so a number can be wrong in zero to
+// all four positions; each tolerance keeps exactly the numbers whose count of
+// wrong positions lies in it.
+void TestFiltersDigits::positionalWrongCountsUpToFour()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    auto m = emptyMatrix();
+    filter_positional_kill(positional({1, 7, 12, 18, 23, 29, 34, 30}, from, to), *m);
+    const int struck[4][2] = {{1, 7}, {2, 8}, {3, 9}, {4, 0}};
+    COMPARE_WITH_REFERENCE(*m, PositionalKillRow, [&](const Digits &d) {
+        int wrong = 0;
+        for (int p = 0; p < 4; ++p)
+            wrong += d[p] == struck[p][0] || d[p] == struck[p][1];
+        return wrong < from || wrong > to;
+    });
 }
 
 void TestFiltersDigits::sumGroupNothingSelectedLeavesRowEmpty()

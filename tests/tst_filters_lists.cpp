@@ -152,6 +152,9 @@ private slots:
     // Compound bets.
     void compoundBetLines_data();
     void compoundBetLines();
+    void compoundLinesEndAtEveryBreak_data();
+    void compoundLinesEndAtEveryBreak();
+    void entriesAreWholeDigitRuns();
 
     // Positional patterns.
     void cleanPatternTextCollapsesSpaces_data();
@@ -237,6 +240,44 @@ void TestFiltersLists::compoundBetLines()
     QFETCH(QString, text);
     QFETCH(int, killed);
     QCOMPARE(markedCount(*afterBox(1, text), EnteredListRow), killed);
+}
+
+void TestFiltersLists::compoundLinesEndAtEveryBreak_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("killed");
+    const QList<int> both = {1234, 5678};
+    QTest::newRow("LF") << QStringLiteral("1*2*3*4\n5*6*7*8") << both;
+    QTest::newRow("CR LF") << QStringLiteral("1*2*3*4\r\n5*6*7*8") << both;
+    // Schemes and the command line hand texts over without turning CR into LF.
+    QTest::newRow("lone CR") << QStringLiteral("1*2*3*4\r5*6*7*8") << both;
+    QTest::newRow("two lone CRs") << QStringLiteral("1*2*3*4\r\r5*6*7*8") << both;
+    QTest::newRow("lone CR after a wide line") << QStringLiteral("12*3*4*5\r9*9*9*9") << QList<int>{1345, 2345, 9999};
+}
+
+// Which numbers die, not only how many: a line that runs on past a lone CR
+// kills as many numbers, but other ones (1234 and 1235 instead of 5678).
+void TestFiltersLists::compoundLinesEndAtEveryBreak()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, killed);
+    const auto m = afterBox(1, text);
+    const QString difference = differenceFromReference(*m, EnteredListRow, [&](const Digits &d) {
+        return killed.contains(d[0] * 1000 + d[1] * 100 + d[2] * 10 + d[3]);
+    });
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+// A run of digits is an entry only when its length is exactly right: the
+// first four digits of "12345" are not the number 1234.
+void TestFiltersLists::entriesAreWholeDigitRuns()
+{
+    const auto straight = afterBox(0, QStringLiteral("12345 067890 6789"));
+    const QString difference = differenceFromReference(*straight, EnteredListRow, [](const Digits &d) {
+        return d == Digits{6, 7, 8, 9};
+    });
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    QCOMPARE(markedCount(*afterBox(2, QStringLiteral("123 4567")), EnteredListRow), 0);
 }
 
 void TestFiltersLists::cleanPatternTextCollapsesSpaces_data()

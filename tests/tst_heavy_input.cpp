@@ -117,7 +117,7 @@ QStringList numbersIn(const QString &text)
 
 void TestHeavyInput::initTestCase()
 {
-    useTestFolders();
+    QVERIFY(useTestFolders());
 }
 
 void TestHeavyInput::init()

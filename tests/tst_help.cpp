@@ -54,7 +54,7 @@ class TstHelp : public QObject
 private slots:
     void initTestCase()
     {
-        useTestFolders();
+        QVERIFY(useTestFolders());
         // The window's core start-up loads the help text.
         QVERIFY(HelpText().isEmpty());
         startedWindow();

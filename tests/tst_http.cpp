@@ -14,7 +14,7 @@ class TstHttp : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
 
     void escapeKeepsUnreservedCharacters_data();
     void escapeKeepsUnreservedCharacters();
@@ -146,7 +146,8 @@ void TstHttp::refusedConnectionGivesEmptyText()
     QCOMPARE(mycode::XMLHttpRequest(QStringLiteral("GET"), HttpFixture::closedBase(QStringLiteral("/4x.txt")),
                                     QString()),
              QString());
-    QVERIFY(clock.elapsed() < 5000);
+    // Refused at once, never after the request's time-out.
+    QVERIFY(clock.elapsed() < kRequestTimeout.count());
 }
 
 void TstHttp::silentServerTimesOut()
@@ -157,7 +158,9 @@ void TstHttp::silentServerTimesOut()
     clock.start();
     QCOMPARE(http_request(QStringLiteral("GET"), server.base(QStringLiteral("/4x.txt")), QString(), 300ms),
              QString());
-    QVERIFY2(clock.elapsed() >= 250 && clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+    // The 300 ms given, not the default 15 s.
+    QVERIFY2(clock.elapsed() >= 250 && clock.elapsed() < kRequestTimeout.count() / 2,
+             qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(server.requests.size(), 1);
 }
 

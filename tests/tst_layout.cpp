@@ -271,7 +271,7 @@ private:
 private slots:
     void initTestCase()
     {
-        useTestFolders();
+        QVERIFY(useTestFolders());
         m_modals = std::make_unique<ModalRecorder>();
         m_window = startedWindow();
     }

@@ -12,7 +12,7 @@ class TestReset : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
 
     void resetReturnsEveryConditionToItsStart();
     void eachClearButtonClearsOnlyItsGroup_data();

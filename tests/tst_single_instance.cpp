@@ -8,6 +8,9 @@
 #include <QProcess>
 
 namespace {
+// Bounds on waits for the other process; a loaded machine stays far inside them.
+constexpr int kBoundMs = 30000;
+
 // Another process holding the program's lock, as a running copy would.
 class OtherCopy
 {
@@ -20,18 +23,18 @@ public:
     ~OtherCopy()
     {
         m_process.closeWriteChannel();
-        if (!m_process.waitForFinished(3000))
+        if (!m_process.waitForFinished(kBoundMs))
             m_process.kill();
-        m_process.waitForFinished(3000);
+        m_process.waitForFinished(kBoundMs);
     }
 
-    bool waitUntilLocked() { return m_process.waitForReadyRead(5000) && m_process.readAll().startsWith("locked"); }
+    bool waitUntilLocked() { return m_process.waitForReadyRead(kBoundMs) && m_process.readAll().startsWith("locked"); }
 
     // Ends like a crash: the lock file stays behind.
     void crash()
     {
         m_process.kill();
-        m_process.waitForFinished(3000);
+        m_process.waitForFinished(kBoundMs);
     }
 
 private:
@@ -53,7 +56,7 @@ class TstSingleInstance : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
 
     void secondCopyIsRefused();
     void lockOfACrashedCopyIsTakenOver();

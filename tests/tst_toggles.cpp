@@ -25,7 +25,7 @@ private:
     void click(const char *family, int index) { at(family, index)->click(); }
 
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
 
     void init()
     {

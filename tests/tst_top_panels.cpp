@@ -61,7 +61,7 @@ constexpr int PositionalKillTop = 116;   // 1740 twips
 
 void TopPanelsTest::initTestCase()
 {
-    useTestFolders();
+    QVERIFY(useTestFolders());
 }
 
 void TopPanelsTest::init()

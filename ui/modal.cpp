@@ -3,6 +3,7 @@
 #include "ui/fts.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 ModalCapture &capture()
@@ -28,9 +29,17 @@ void show_modal(QWidget *parent, const ModalMessage &message)
         notice.exec();
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, message.title, message.text, QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    build_message_box(parent, message)->exec();
+}
+
+std::unique_ptr<QMessageBox> build_message_box(QWidget *parent, const ModalMessage &message)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, message.title, message.text, QMessageBox::Ok,
+                                             parent);
+    box->setTextFormat(Qt::PlainText);
+    // Chinese even where Qt's own translations are not installed.
+    box->button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    return box;
 }
 
 void show_message(QWidget *parent, const QString &text, const QString &title)

@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 // Every modal window of the program passes through show_modal, so tests can
@@ -22,6 +24,9 @@ using ModalCapture = std::function<void(const ModalMessage &)>;
 void set_modal_capture(ModalCapture capture);
 
 void show_modal(QWidget *parent, const ModalMessage &message);
+
+// The box show_modal shows for a MessageBox, built but not shown.
+std::unique_ptr<QMessageBox> build_message_box(QWidget *parent, const ModalMessage &message);
 
 // A message box with one OK button.
 void show_message(QWidget *parent, const QString &text, const QString &title);

@@ -1,5 +1,6 @@
 #include "fuzz_targets.h"
 
+#include "core/history.h"
 #include "core/shrink.h"
 #include "app/mycode.h"
 #include "core/scheme.h"
@@ -11,7 +12,9 @@
 #include "filters/set_operations.h"
 #include "help/help_popups.h"
 #include "net/feed_tags.h"
+#include "net/server_feed.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -479,6 +482,39 @@ QString checkFeedTags(QStringView text)
         if (link && (link->caption != fields[0] || link->address != fields[1]))
             return QStringLiteral("link of %1 split wrongly").arg(tag);
     }
+
+    // The feed record holds what each tag says, split the same way.
+    auto valueOf = [&feed](const QString &tag) -> std::optional<QString> {
+        const QStringList pieces = feed.split(tag);
+        return pieces.size() > 1 ? std::optional(pieces[1]) : std::nullopt;
+    };
+    auto linkOf = [&valueOf](const QString &tag) -> std::optional<LinkSlot> {
+        const QStringList fields = valueOf(tag).value_or(QString()).split(QStringLiteral("[*]"));
+        return fields.size() > 1 ? std::optional(LinkSlot{fields[0], fields[1]}) : std::nullopt;
+    };
+    auto sameLink = [](const std::optional<LinkSlot> &a, const std::optional<LinkSlot> &b) {
+        return a.has_value() == b.has_value() && (!a || (a->caption == b->caption && a->address == b->address));
+    };
+    const FeedRecord record = parse_feed(feed);
+    const auto version = valueOf(QStringLiteral("[banben]"));
+    const bool outdated = version && *version != u"20170601";
+    if (record.title != valueOf(QStringLiteral("[biaoti]")).value_or(QString()))
+        return QStringLiteral("record title");
+    if (record.outdated != outdated
+        || record.upgradeAddress != (outdated ? valueOf(QStringLiteral("[shengji]")).value_or(QString()) : QString()))
+        return QStringLiteral("record version check");
+    if (record.news != valueOf(QStringLiteral("[news]")).value_or(QString()))
+        return QStringLiteral("record news");
+    for (int slot = 1; slot <= kLinkSlotCount; ++slot) {
+        if (!sameLink(record.links[slot - 1], linkOf(QStringLiteral("[n%1]").arg(slot))))
+            return QStringLiteral("record link slot %1").arg(slot);
+    }
+    for (int advert = 1; advert <= 2; ++advert) {
+        if (!sameLink(record.adverts[advert - 1], linkOf(QStringLiteral("[ad%1]").arg(advert))))
+            return QStringLiteral("record advert %1").arg(advert);
+    }
+    if (record.exitAddress != valueOf(QStringLiteral("[tuichu]")))
+        return QStringLiteral("record exit address");
     return {};
 }
 
@@ -492,6 +528,76 @@ QString checkHelpLookup(QStringView text)
     const auto body = text_after_key(HelpText(), key);
     if (body.has_value() != (pieces.size() > 1) || (body && *body != pieces[1]))
         return QStringLiteral("block of %1").arg(key);
+    return {};
+}
+
+// The draw history read the slow way: full-width forms turned ASCII first,
+// lines split by a pattern, runs of digits found by a pattern.
+QString checkDrawHistory(QStringView text)
+{
+    QString ascii = text.toString();
+    for (QChar &ch : ascii) {
+        if (ch >= u'０' && ch <= u'９')
+            ch = QChar(u'0' + (ch.unicode() - u'０'));
+        else if (ch == u'＃')
+            ch = u'#';
+    }
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    static const QRegularExpression digitRun(QStringLiteral("[0-9]+"));
+    const QStringList lines = ascii.split(lineBreak);
+    const QStringList originals = text.toString().split(lineBreak);
+
+    DrawHistory expected;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString content = lines[i].trimmed();
+        if (content.isEmpty() || content.startsWith(u'#'))
+            continue;
+        QStringList runs;
+        for (const QRegularExpressionMatch &match : digitRun.globalMatch(lines[i]))
+            runs.append(match.captured());
+        const qsizetype n = runs.size();
+        Draw draw;
+        draw.line = i + 1;
+        qsizetype drawRuns = 0;
+        if (n >= 4 && runs[n - 4].size() == 1 && runs[n - 3].size() == 1 && runs[n - 2].size() == 1
+            && runs[n - 1].size() == 1) {
+            drawRuns = 4;
+            draw.number = (runs[n - 4] + runs[n - 3] + runs[n - 2] + runs[n - 1]).toInt();
+        } else if (n >= 1 && runs[n - 1].size() == 4) {
+            drawRuns = 1;
+            draw.number = runs[n - 1].toInt();
+        }
+        if (drawRuns == 0) {
+            const QString &original = originals[i];
+            QString excerpt = original;
+            if (original.size() > 40)
+                excerpt = original.left(original[39].isHighSurrogate() ? 39 : 40) + u'…';
+            expected.malformed.append({i + 1, excerpt});
+            continue;
+        }
+        if (n > drawRuns)
+            draw.issue = runs[0];
+        expected.draws.append(draw);
+    }
+
+    const DrawHistory history = read_draw_history(text);
+    if (history.draws.size() != expected.draws.size())
+        return QStringLiteral("%1 draws instead of %2").arg(history.draws.size()).arg(expected.draws.size());
+    for (qsizetype i = 0; i < history.draws.size(); ++i) {
+        const Draw &got = history.draws[i];
+        const Draw &want = expected.draws[i];
+        if (got.line != want.line || got.number != want.number || got.issue != want.issue)
+            return QStringLiteral("draw %1 reads line %2 as %3 issue \"%4\" instead of line %5 as %6 issue \"%7\"")
+                .arg(i).arg(got.line).arg(got.number).arg(got.issue).arg(want.line).arg(want.number).arg(want.issue);
+    }
+    if (history.malformed.size() != expected.malformed.size())
+        return QStringLiteral("%1 malformed lines instead of %2").arg(history.malformed.size()).arg(expected.malformed.size());
+    for (qsizetype i = 0; i < history.malformed.size(); ++i) {
+        if (history.malformed[i].line != expected.malformed[i].line
+            || history.malformed[i].excerpt != expected.malformed[i].excerpt)
+            return QStringLiteral("malformed line %1 reported as line %2").arg(expected.malformed[i].line)
+                .arg(history.malformed[i].line);
+    }
     return {};
 }
 
@@ -557,6 +663,7 @@ constexpr FuzzTarget kTargets[] = {
     {"escape", checkEscape},
     {"feed_tags", checkFeedTags},
     {"help_lookup", checkHelpLookup},
+    {"draw_history", checkDrawHistory},
     {"scheme_reader", checkSchemeReader},
 };
 }

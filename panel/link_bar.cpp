@@ -1,4 +1,4 @@
-#include "net/link_bar.h"
+#include "panel/link_bar.h"
 
 #include "ui/colorbutton.h"
 #include "panel/controls.h"

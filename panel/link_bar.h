@@ -1,16 +1,13 @@
 #pragma once
 
+#include "net/feed_tags.h"
+
 #include <QList>
 #include <QObject>
 
 struct Controls;
 class QLabel;
 class QWidget;
-
-// Link slots 1-11: slots 1-10 are opened by the link buttons C_gn_ding(n),
-// slot 11 by the contact label L_di_ad(2).
-constexpr int kLinkSlotCount = 11;
-constexpr int kContactSlot = 11;
 
 // Captions of link slots 1-11 until the feed supplies others. The button of
 // slot 10 keeps its caption whatever the feed says.

@@ -1,0 +1,26 @@
+#include "cli/history_report.h"
+
+#include "core/shrink.h"
+#include "filters/backtest.h"
+
+HistoryReport history_report(const QString &fileName, const DrawHistory &history, const CandidateMatrix &matrix)
+{
+    HistoryReport report;
+    for (const MalformedLine &line : history.malformed)
+        report.problems += QStringLiteral("%1:%2: 无法识别：%3\n").arg(fileName, QString::number(line.line), line.excerpt);
+
+    QList<int> numbers;
+    numbers.reserve(history.draws.size());
+    for (const Draw &draw : history.draws)
+        numbers.append(draw.number);
+    const QList<BacktestRow> rows = backtest(matrix, numbers);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QString &issue = history.draws[i].issue;
+        report.lines += (issue.isEmpty() ? QStringLiteral("-") : issue) + u'\t' + four_digits(rows[i].number) + u'\t'
+                        + (rows[i].kept ? QStringLiteral("kept") : QStringLiteral("killed")) + u'\t'
+                        + QString::number(rows[i].failedConditions) + u'\n';
+    }
+    const BacktestSummary summary = summarize_backtest(rows);
+    report.lines += QStringLiteral("kept %1 of %2\n").arg(summary.kept).arg(summary.draws);
+    return report;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+// A history of past draws as players keep it: one draw a line, in any of the
+// forms lottery sites print ("2024001 1234", "2024001 1 2 3 4", "1,2,3,4").
+
+struct Draw
+{
+    QString issue;          // 期号, ASCII digits; empty when the line has none
+    int number = 0;         // the drawn number, 0-9999
+    qsizetype line = 0;     // line in the text, from 1
+};
+
+struct MalformedLine
+{
+    qsizetype line = 0;     // from 1
+    QString excerpt;        // the start of the line, for the player to find it
+};
+
+struct DrawHistory
+{
+    QList<Draw> draws;              // in the text's order
+    QList<MalformedLine> malformed; // in the text's order
+};
+
+// Reads one draw a line. Blank lines and lines starting with "#" are skipped.
+// Of the line's runs of digits, the last four are the draw when each is a
+// single digit; else the last run is the draw when it has exactly four
+// digits. The first run before the draw is the issue number. Any other line
+// is malformed. Full-width digits and signs count as their ASCII forms.
+DrawHistory read_draw_history(QStringView text);
+
+// The last `count` draws (every draw when count is 0 or beyond their number).
+// When every draw has an issue number they are ordered by it and returned
+// newest first; otherwise they keep the text's order.
+QList<Draw> recent_draws(const QList<Draw> &draws, qsizetype count);
+
+// A history file's text. Files from Chinese sites come in UTF-8 or GBK:
+// text that is not valid UTF-8 is read as GB18030, of which GBK is a part.
+QString history_text_from_bytes(const QByteArray &bytes);
+
+// Larger files are refused: a history of every draw ever made is far smaller.
+constexpr qint64 kHistoryFileLimit = 16 * 1024 * 1024;
+
+struct HistoryFile
+{
+    enum Status { Read, CannotOpen, TooLarge };
+    Status status = Read;
+    QString text;
+    QString error;          // the system's reason when it cannot be opened
+};
+
+HistoryFile read_history_file(const QString &path);
+
+// Why the file could not be read, in the player's words; empty when it was.
+QString history_file_problem(const HistoryFile &file);

@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# Mutation run: plants each one-line slip of tests/mutants.tsv in a scratch
+# copy of the tree, builds it incrementally, runs the tests the row names and
+# reports whether they noticed. The working tree is only read.
+#
+#   bash scripts/mutate.sh [--only ID[,ID...]] [--table FILE]
+#
+# VINTORA_MUTATE_DIR (default /tmp/vintora-mutate) holds the copy and its
+# build folder; both are kept between runs so the next run builds only what
+# changed. Exit status 0 when every mutant was killed.
+#
+# Table: tab-separated, '#' starts a comment line. Columns:
+#   id  file  line  tests  before  after  why
+# "before" is found as plain text on the line nearest to "line", so small
+# drift does not matter; a row whose text is gone is reported STALE. No
+# field may be empty (tabs would run together). "tests"
+# is a ctest -R pattern ("-" for the whole suite); the run stops at the first
+# failing test.
+set -euo pipefail
+shopt -u patsub_replacement 2>/dev/null || true
+
+root=$(git -C "$(dirname "${BASH_SOURCE[0]}")" rev-parse --show-toplevel)
+table="$root/tests/mutants.tsv"
+only=""
+while [[ $# -gt 0 ]]; do
+    case $1 in
+        --only) only=",$2,"; shift 2 ;;
+        --table) table=$(realpath "$2"); shift 2 ;;
+        -h|--help) sed -n '2,19p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        *) echo "unknown argument: $1" >&2; exit 2 ;;
+    esac
+done
+
+scratch=${VINTORA_MUTATE_DIR:-/tmp/vintora-mutate}
+src="$scratch/src"
+build="$scratch/build"
+log="$scratch/log"
+mkdir -p "$src" "$build" "$log"
+export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+export CCACHE_BASEDIR="$scratch"
+export QT_QPA_PLATFORM=offscreen
+jobs=${VINTORA_MUTATE_JOBS:-2}
+
+# The copy: the tracked files as they are now in the working tree (edits
+# included). Unchanged files keep their time stamps, so builds stay incremental.
+sync_tree() {
+    local listed="$scratch/tracked" present="$scratch/present"
+    git -C "$root" ls-files --cached --others --exclude-standard | sort > "$listed"
+    while IFS= read -r file; do
+        [[ -f "$root/$file" ]] || continue
+        if ! cmp -s "$root/$file" "$src/$file"; then
+            mkdir -p "$(dirname "$src/$file")"
+            cp -p "$root/$file" "$src/$file"
+        fi
+    done < "$listed"
+    (cd "$src" && find . -type f | sed 's|^\./||' | sort) > "$present"
+    comm -13 "$listed" "$present" | while IFS= read -r gone; do rm -f "$src/$gone"; done
+}
+
+# Test names matching a ctest pattern; each test here is a target of its own name.
+tests_for() {
+    local pattern=$1
+    if [[ $pattern == - ]]; then
+        ctest --test-dir "$build" -N | sed -n 's/^ *Test *#[0-9]*: //p'
+    else
+        ctest --test-dir "$build" -N -R "$pattern" | sed -n 's/^ *Test *#[0-9]*: //p'
+    fi
+}
+
+build_for() {
+    local pattern=$1 targets
+    targets=$(tests_for "$pattern" | tr '\n' ' ')
+    # shellcheck disable=SC2086
+    cmake --build "$build" -j"$jobs" ${targets:+--target $targets}
+}
+
+run_tests() {
+    local pattern=$1
+    local args=(--test-dir "$build" --stop-on-failure --timeout 300 -j"$jobs" --output-on-failure)
+    [[ $pattern == - ]] || args+=(-R "$pattern")
+    ctest "${args[@]}"
+}
+
+# Plants `after` in place of `before` on the line nearest `line`; prints the
+# line number used, or nothing when `before` occurs nowhere.
+plant() {
+    local file=$1 line=$2 before=$3 after=$4
+    local -a lines
+    mapfile -t lines < "$file"
+    local best=-1 bestDistance=0 i distance
+    for i in "${!lines[@]}"; do
+        if [[ ${lines[i]} == *"$before"* ]]; then
+            distance=$(( i + 1 - line )); distance=${distance#-}
+            if (( best < 0 || distance < bestDistance )); then
+                best=$i; bestDistance=$distance
+            fi
+        fi
+    done
+    (( best >= 0 )) || return 0
+    lines[best]=${lines[best]/"$before"/"$after"}
+    printf '%s\n' "${lines[@]}" > "$file"
+    echo $(( best + 1 ))
+}
+
+start=$(date +%s)
+echo "mutation run: table $table, scratch $scratch"
+sync_tree
+if [[ ! -f "$build/CMakeCache.txt" ]]; then
+    cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$log/configure.txt"
+fi
+
+# Rows to run, and the tests they need all together.
+declare -a rows=()
+while IFS= read -r row; do
+    [[ -z $row || $row == \#* ]] && continue
+    IFS=$'\t' read -r id _ <<< "$row"
+    [[ -z $only || $only == *",$id,"* ]] && rows+=("$row")
+done < "$table"
+if [[ ${#rows[@]} -eq 0 ]]; then
+    echo "no mutant selected" >&2
+    exit 2
+fi
+patterns=()
+for row in "${rows[@]}"; do
+    IFS=$'\t' read -r _ _ _ tests _ <<< "$row"
+    patterns+=("$tests")
+done
+if printf '%s\n' "${patterns[@]}" | grep -qx -- -; then
+    union=-
+else
+    union=$(printf '%s\n' "${patterns[@]}" | sort -u | paste -sd'|')
+fi
+
+# The unchanged tree must pass the same tests, or no mutant can be judged.
+echo "baseline: building and running ${union}"
+if ! build_for "$union" > "$log/baseline-build.txt" 2>&1 || ! run_tests "$union" > "$log/baseline-tests.txt" 2>&1; then
+    echo "baseline fails; see $log/baseline-*.txt" >&2
+    exit 2
+fi
+
+killed=0 survived=0 stale=0 broken=0
+: > "$log/summary.txt"
+for row in "${rows[@]}"; do
+    IFS=$'\t' read -r id file line tests before after why <<< "$row"
+    target="$src/$file"
+    t0=$(date +%s)
+    status="" detail=""
+    if [[ ! -f $target ]]; then
+        status=STALE detail="no file $file"
+    else
+        cp -p "$target" "$scratch/original"
+        used=$(plant "$target" "$line" "$before" "$after")
+        if [[ -z $used ]]; then
+            status=STALE detail="text not found in $file"
+        elif ! build_for "$tests" > "$log/$id-build.txt" 2>&1; then
+            status=NOBUILD detail="$file:$used does not compile (see $log/$id-build.txt)"
+        elif run_tests "$tests" > "$log/$id-tests.txt" 2>&1; then
+            status=SURVIVED detail="$file:$used; $why"
+        else
+            failed=$(grep -m1 -oE '[0-9]+/[0-9]+ Test +#[0-9]+: [^ ]+ \.+\*+[A-Za-z]+' "$log/$id-tests.txt" \
+                     | sed -E 's/.*: ([^ ]+) .*/\1/' || true)
+            status=KILLED detail="$file:$used by ${failed:-a failing test}"
+        fi
+        # A fresh time stamp makes the next build compile the restored file again.
+        cp "$scratch/original" "$target"
+        touch "$target"
+    fi
+    case $status in
+        KILLED) killed=$((killed + 1)) ;;
+        SURVIVED) survived=$((survived + 1)) ;;
+        STALE) stale=$((stale + 1)) ;;
+        NOBUILD) broken=$((broken + 1)) ;;
+    esac
+    printf '%-9s %-26s %4ss  %s\n' "$status" "$id" "$(( $(date +%s) - t0 ))" "$detail" | tee -a "$log/summary.txt"
+done
+
+judged=$((killed + survived))
+elapsed=$(( $(date +%s) - start ))
+echo "----"
+echo "mutants: ${#rows[@]}; killed $killed, survived $survived, stale $stale, not compiling $broken"
+if (( judged > 0 )); then
+    echo "kill rate: $killed of $judged ($(( 100 * killed / judged ))%)"
+fi
+printf 'time: %dm%02ds\n' $((elapsed / 60)) $((elapsed % 60))
+(( survived == 0 && stale == 0 && broken == 0 ))
