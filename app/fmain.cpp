@@ -4,6 +4,7 @@
 #include "ui/modal.h"
 #include "app/mycode.h"
 #include "app/screen_fit.h"
+#include "panel/sheet_history.h"
 #include "app/shutdown.h"
 #include "core/condition_table.h"
 #include "help/dan_picture.h"
@@ -116,6 +117,9 @@ Fmain::Fmain(QWidget *parent)
 
 Fmain::~Fmain()
 {
+    // The history reads the controls through m_controls, which goes before
+    // the controls do; closing the window still moves their focus.
+    delete m_sheetHistory;
     if (m_scroller) {
         m_scroller->takeWidget();
         delete m_scroller;

@@ -8,7 +8,7 @@ class TstKeys : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
     void init() { m_window = startedWindow(); }
     void cleanup() { m_window.reset(); }
 

@@ -42,7 +42,7 @@ private:
 
 void TstLastSheet::initTestCase()
 {
-    useTestFolders();
+    QVERIFY(useTestFolders());
     // Test mode keeps the file out of the player's own folders.
     QVERIFY(Fmain::autosave_path().contains(QStringLiteral(".qttest")));
 }

@@ -59,7 +59,7 @@ private:
 
 void TstScreenFit::initTestCase()
 {
-    useTestFolders();
+    QVERIFY(useTestFolders());
     m_desktop = screenNamed(QStringLiteral("desktop"));
     m_netbook = screenNamed(QStringLiteral("netbook"));
     QVERIFY2(m_desktop && m_netbook, "run through ctest, which supplies the two screens");

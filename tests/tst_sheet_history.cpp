@@ -46,7 +46,7 @@ class TstSheetHistory : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
     void init() { m_window = startedWindow(); }
     void cleanup() { m_window.reset(); }
 

@@ -40,7 +40,7 @@ class TstTypedBoxes : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
     void init() { m_window = startedWindow(); }
     void cleanup() { m_window.reset(); }
 

@@ -38,7 +38,7 @@ class TstWhyKilled : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
     void init();
     void cleanup() { m_window.reset(); }
 
