@@ -3,6 +3,8 @@
 #include "panel/actions.h"
 #include "ui/modal.h"
 #include "app/mycode.h"
+#include "app/screen_fit.h"
+#include "panel/sheet_history.h"
 #include "app/shutdown.h"
 #include "core/condition_table.h"
 #include "help/dan_picture.h"
@@ -24,6 +26,7 @@
 #include "panel/reset.h"
 #include "panel/sheet.h"
 #include "panel/top_panels.h"
+#include "panel/typed_boxes.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,6 +41,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -105,9 +109,34 @@ Fmain::Fmain(QWidget *parent)
     connectHandlers();
     connectSchemeTools();
     buildLiveCount();
+    buildSheetTools();
+    connectKeys();
+    select_hints_on_focus(this);
+    mark_tabs_holding_lists(m_controls);
 }
 
-Fmain::~Fmain() = default;
+Fmain::~Fmain()
+{
+    // The history reads the controls through m_controls, which goes before
+    // the controls do; closing the window still moves their focus.
+    delete m_sheetHistory;
+    if (m_scroller) {
+        m_scroller->takeWidget();
+        delete m_scroller;
+    }
+}
+
+void Fmain::setVisible(bool visible)
+{
+    if (visible && !m_screenChecked) {
+        m_screenChecked = true;
+        if (!fits_screen(size(), screen()))
+            m_scroller = new SheetScroller(this, screen());
+    }
+    QWidget::setVisible(visible);
+    if (m_scroller)
+        m_scroller->setVisible(visible);
+}
 
 void Fmain::buildResultColumn()
 {
@@ -245,8 +274,12 @@ void Fmain::buildLiveCount()
 void Fmain::addToolStripWidget(QWidget *widget)
 {
     auto *layout = static_cast<QHBoxLayout *>(m_controls.ToolStrip->layout());
-    // The last item is the free space that keeps the strip's widgets left.
-    layout->insertWidget(layout->count() - 1, widget);
+    // The free space keeps the tools left; what stands right of it (the live
+    // count) stays there.
+    int at = 0;
+    while (at < layout->count() && !layout->itemAt(at)->spacerItem())
+        ++at;
+    layout->insertWidget(at, widget);
 }
 
 void Fmain::buildHistoryTool()
@@ -314,6 +347,7 @@ void Fmain::connectHandlers()
     connectArray(c.C_cls, &Fmain::onClearClicked);
     connect(c.T_duijiang, &QLineEdit::textChanged, this, [this](const QString &entry) {
         m_controls.L_duijiang_news->setText(prize_caption(entry, m_shrink.ResultText));
+        showWhyKilled();
     });
     connectArray(c.C_teshu_sm, &Fmain::onHelpClicked);
     connectArray(c.C_gn_ding, &Fmain::onLinkClicked);
@@ -323,6 +357,15 @@ void Fmain::connectHandlers()
     connect(linkLabels, &LinkLabelWatcher::moved, this, &Fmain::onLinkLabelHovered);
     connect(linkLabels, &LinkLabelWatcher::clicked, this, [this](int index) { m_feed.openLabelLink(index); });
     connect(c.Timer_hy_wz, &QTimer::timeout, this, &Fmain::calmLinkLabels);
+}
+
+void Fmain::connectKeys()
+{
+    auto *run = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(run, &QShortcut::activated, m_controls.C_guolv_ks[Shrink], &QAbstractButton::click);
+    // Parented to the picture, the key only acts while the picture shows.
+    auto *closePicture = new QShortcut(QKeySequence(Qt::Key_Escape), m_controls.Pic_dmsm);
+    connect(closePicture, &QShortcut::activated, m_controls.C_gb, &QAbstractButton::click);
 }
 
 void Fmain::startCore()
@@ -343,6 +386,7 @@ void Fmain::initialise_software()
         for (int index = row.first; index <= row.last; ++index)
             tolerance_at(m_controls, row, index)->addItems(items);
     }
+    restoreLastSheet();
 }
 
 void Fmain::onActionClicked(int index)
@@ -492,9 +536,11 @@ void Fmain::shrink_run()
     c.Frame_jindu->show();
     c.Frame_jindu->raise();
     setProgress(0.001);
-    run_shrink(read_selections(c), m_shrink, [this](double fraction) { setProgress(fraction); });
+    m_lastRun = read_sheet_record(c);
+    run_shrink(selections_from_record(*m_lastRun), m_shrink, [this](double fraction) { setProgress(fraction); });
     showResult(collect_survivors(m_shrink));
     c.Frame_jindu->hide();
+    showStale();
     emit shrinkRunFinished();
 }
 
@@ -551,6 +597,7 @@ void Fmain::onClearClicked(int index)
 void Fmain::closeEvent(QCloseEvent *event)
 {
     event->accept();
+    autosaveSheet();
     m_feed.stop();
     mycode::op_url(m_feed.exitAddress());
     end_program();

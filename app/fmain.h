@@ -3,12 +3,17 @@
 #include "app/feed_view.h"
 #include "core/shrink.h"
 #include "panel/controls.h"
+#include "core/sheet_record.h"
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class HistoryWindow;
 class LiveCounter;
+
+class SheetHistory;
+class SheetScroller;
 
 // The main window: one condition sheet with every panel, the result column
 // and the action buttons. Its three one-shot timers do the start-up work.
@@ -39,6 +44,14 @@ public:
     bool save_scheme(const QString &path);
     bool load_scheme(const QString &path);
 
+    SheetHistory *sheetHistory() const { return m_sheetHistory; }
+
+    // Where the sheet is kept from one start to the next.
+    static QString autosave_path();
+
+    // The first show decides, for the screen the window goes to, whether the
+    // sheet needs a scrolling window around it.
+    void setVisible(bool visible) override;
 signals:
     // After every shrink run, when the matrix holds its marks and verdicts.
     void shrinkRunFinished();
@@ -56,7 +69,15 @@ private:
     void showHistoryWindow();
     void buildTimers();
     void connectHandlers();
+    void connectKeys();
     void connectSchemeTools();
+    void buildSheetTools();
+    void undoOrRedo(bool undo);
+    void showWhyKilled();
+    void showStale();
+    void setSheet(const SheetRecord &record);
+    void restoreLastSheet();
+    void autosaveSheet();
 
     void startCore();
     void initialise_software();
@@ -89,6 +110,11 @@ private:
     Controls m_controls;
     ShrinkState m_shrink;
     ServerFeed m_feed{this, m_controls};
+    SheetHistory *m_sheetHistory = nullptr;
+    std::optional<SheetRecord> m_lastRun;   // the sheet the last shrink run read
+    SheetRecord m_startSheet;               // the sheet as the window opened
+    bool m_screenChecked = false;
+    SheetScroller *m_scroller = nullptr;    // owned; only on a screen too small for the sheet
     HistoryWindow *m_history = nullptr;     // made when first opened
     // Last, so it stops counting before any control goes.
     std::unique_ptr<LiveCounter> m_liveCounter;

@@ -79,10 +79,7 @@ bool Fmain::load_scheme(const QString &path)
         show_message(this, reading.problem, kErrorTitle);
         return false;
     }
-    // From the reset sheet every control is set as a click would set it, so
-    // nothing of the sheet before survives the load.
-    dispatch_action(ResetConditions);
-    apply_sheet_record(m_controls, *reading.record);
+    setSheet(*reading.record);
     rememberScheme(path);
     return true;
 }

@@ -167,6 +167,16 @@ int LiveCount::survivors(ToleranceRange total) const
     return count;
 }
 
+LiveCount::FamilyCounts LiveCount::familyCounts() const
+{
+    FamilyCounts counts{};
+    for (size_t f = 0; f < counts.size(); ++f) {
+        for (int w = 0; w < kWords; ++w)
+            counts[f] += std::popcount(m_rowMarks[f][w] & candidateBits(w));
+    }
+    return counts;
+}
+
 int LiveCount::count(const Selections &selections)
 {
     updateEnteredLists(selections.entered);

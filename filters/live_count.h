@@ -25,6 +25,11 @@ public:
     // How many candidates a shrink run with these selections keeps.
     int count(const Selections &selections);
 
+    // How many candidates each family (rows 1-12) marks on its own, as of
+    // the last count.
+    using FamilyCounts = std::array<int, MinMaxRow - EnteredListRow + 1>;
+    FamilyCounts familyCounts() const;
+
     static constexpr int kWords = (kCandidateCount + 63) / 64;
     using Marks = std::array<uint64_t, kWords>;
 

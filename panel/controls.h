@@ -81,6 +81,12 @@ struct Controls
     QPushButton *C_recent_schemes = nullptr;
     QPushButton *C_export_result = nullptr;
     QLabel *L_live_count = nullptr;         // survivors of the sheet as it stands
+    QPushButton *C_undo = nullptr;
+    QPushButton *C_redo = nullptr;
+    QWidget *StatusLine = nullptr;          // under the strip's buttons: the longer lines
+    QLabel *L_family_counts = nullptr;      // what each family marks on its own
+    QLabel *L_stale = nullptr;              // the sheet changed since the last run
+    QLabel *L_why_killed = nullptr;         // why the last run left T_duijiang's number out
 };
 
 // Puts a member into its array at its index, growing the array with nullptr.

@@ -1,6 +1,7 @@
 #include "panel/live_counter.h"
 
 #include "core/condition_table.h"
+#include "core/family_names.h"
 #include "filters/live_count.h"
 #include "panel/sheet.h"
 #include "ui/colorbutton.h"
@@ -159,17 +160,21 @@ void LiveCounter::readSlices()
             if (latest->load() != generation)
                 return;
             const int survivors = worker->live.count(selections_from_record(record));
+            const LiveCount::FamilyCounts families = worker->live.familyCounts();
             if (latest->load() == generation)
-                QMetaObject::invokeMethod(this, [this, survivors, generation] { deliver(survivors, generation); },
-                                          Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, survivors, families, generation] { deliver(survivors, families, generation); },
+                    Qt::QueuedConnection);
         },
         Qt::QueuedConnection);
 }
 
-void LiveCounter::deliver(int survivors, quint64 generation)
+void LiveCounter::deliver(int survivors, const LiveCount::FamilyCounts &families, quint64 generation)
 {
-    if (generation == m_generation)
-        emit counted(survivors);
+    if (generation != m_generation)
+        return;
+    emit familiesCounted(families);
+    emit counted(survivors);
 }
 
 void show_live_count(QLabel *label, int survivors)
@@ -179,4 +184,18 @@ void show_live_count(QLabel *label, int survivors)
     palette.setColor(QPalette::WindowText, survivors == 0 ? Colour::toQColor(Colour::Red)
                                                           : QApplication::palette(label).color(QPalette::WindowText));
     label->setPalette(palette);
+}
+
+void show_family_counts(QLabel *label, const LiveCount::FamilyCounts &counts)
+{
+    QStringList compact, full;
+    for (size_t f = 0; f < counts.size(); ++f) {
+        if (counts[f] == 0)
+            continue;
+        const QString name = family_name(MatrixRow(EnteredListRow + int(f)));
+        compact.append(QStringLiteral("%1 %2").arg(name).arg(counts[f]));
+        full.append(QStringLiteral("%1：单独标记 %2 注").arg(name).arg(counts[f]));
+    }
+    label->setText(compact.join(QStringLiteral(" · ")));
+    label->setToolTip(full.join(u'\n'));
 }

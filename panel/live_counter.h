@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/sheet_record.h"
+#include "filters/live_count.h"
 
 #include <QObject>
 #include <QThread>
@@ -29,6 +30,8 @@ public:
 signals:
     // The count for the sheet as it stands; never for a sheet changed since.
     void counted(int survivors);
+    // What each family marks on its own, for the same sheet; just before counted.
+    void familiesCounted(const LiveCount::FamilyCounts &counts);
 
 private:
     struct Watched
@@ -51,7 +54,7 @@ private:
     void noteChange(size_t index);
     void recount();
     void readSlices();
-    void deliver(int survivors, quint64 generation);
+    void deliver(int survivors, const LiveCount::FamilyCounts &families, quint64 generation);
 
     const Controls &m_controls;
     std::vector<Watched> m_watched;
@@ -69,3 +72,7 @@ private:
 
 // "当前条件：N 注", in red when nothing survives.
 void show_live_count(QLabel *label, int survivors);
+
+// The families that mark anything, each with its count, in one compact line;
+// the label's tooltip lists them one to a line.
+void show_family_counts(QLabel *label, const LiveCount::FamilyCounts &counts);

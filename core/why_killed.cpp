@@ -1,0 +1,39 @@
+#include "core/why_killed.h"
+
+#include <QStringList>
+
+std::optional<KillReason> why_killed(const CandidateMatrix &matrix, int number, int16_t baseSetActive,
+                                     ToleranceRange total)
+{
+    if (number < 0 || number >= kCandidateCount || matrix.row(KillRow)[number] == 0)
+        return std::nullopt;
+    KillReason reason;
+    // The total tolerance counts every summed row, as the run does.
+    for (int r = EnteredListRow; r <= LastSummedRow; ++r) {
+        const int marked = matrix.row(r)[number];
+        reason.marks += marked;
+        if (marked != 0 && r <= MinMaxRow)
+            reason.families.append(MatrixRow(r));
+    }
+    reason.outsideTolerance = !total.contains(reason.marks);
+    reason.outsideBase = baseSetActive == 1 && matrix.row(BaseRow)[number] == 0;
+    return reason;
+}
+
+QString why_killed_line(int number, const KillReason &reason, ToleranceRange total)
+{
+    QStringList names;
+    for (MatrixRow family : reason.families)
+        names.append(family_name(family));
+    const QString marked = names.isEmpty()
+        ? QStringLiteral("无条件标记")
+        : QStringLiteral("%1标记（共%2项）").arg(names.join(u'、')).arg(reason.marks);
+    QStringList excluded;
+    if (reason.outsideTolerance)
+        excluded.append(QStringLiteral("总容错%1至%2排除").arg(total.from).arg(total.to));
+    if (reason.outsideBase)
+        excluded.append(QStringLiteral("不在大底中"));
+    return QStringLiteral("%1 被淘汰：%2；%3")
+        .arg(number, 4, 10, QChar(u'0'))
+        .arg(marked, excluded.join(u'，'));
+}
