@@ -422,6 +422,8 @@ void TestScheme::malformedSchemeLeavesTheSheet_data()
     QTest::newRow("wrong format") << QByteArray(R"({"format": "vintora", "version": 1})") << "format";
     QTest::newRow("no format") << QByteArray(R"({"version": 1})") << "format";
     QTest::newRow("version 2") << QByteArray(R"({"format": "vintora-scheme", "version": 2})") << "版本 2";
+    QTest::newRow("version 0") << QByteArray(R"({"format": "vintora-scheme", "version": 0})") << "version";
+    QTest::newRow("version 0.5") << QByteArray(R"({"format": "vintora-scheme", "version": 0.5})") << "version";
     QTest::newRow("version as text") << QByteArray(R"({"format": "vintora-scheme", "version": "1"})")
                                      << "version";
     QTest::newRow("unknown name") << QByteArray("{" + kHeader + R"j(, "selected": ["C_bi(17)", "C_bi(159)"]})j")
