@@ -3,6 +3,7 @@
 // the result list, and vintora-shrink on the same schemes.
 #include "testsupport.h"
 
+#include "core/scheme.h"
 #include "panel/regions.h"
 #include "ui/file_dialog.h"
 #include "ui/settings.h"
@@ -410,6 +411,15 @@ void TestScheme::loadTicksExactlyTheListedBoxes()
     pressAction(w, 3);
     tick(w, QStringLiteral("Check_dm_jchong"), false);
     QCOMPARE(loaded, sheetState(w));
+
+    // The reader fills them itself, so vintora-shrink sees the same sheet.
+    const SchemeReading bare = read_scheme("{" + kHeader + "}");
+    QVERIFY(bare.record);
+    QCOMPARE(bare.record->texts.size(), 9);
+    QCOMPARE(bare.record->texts.value(QStringLiteral("T_cs_ip(3)")), QStringLiteral("大底号码，双击清空"));
+    QCOMPARE(bare.record->texts.value(QStringLiteral("T_ding(6)")), QStringLiteral("\n双击清空"));
+    QCOMPARE(bare.record->tolerances.size(), 6);
+    QCOMPARE(bare.record->tolerances.value(QStringLiteral("Com_rc(5)")), QStringLiteral("0"));
 }
 
 void TestScheme::malformedSchemeLeavesTheSheet_data()
