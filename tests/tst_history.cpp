@@ -40,6 +40,7 @@ void TestHistory::oneLine_data()
     row("tabs", QStringLiteral("\t2024001\t9876\t"), 9876, QStringLiteral("2024001"));
     row("full-width digits", QStringLiteral("２０２４００１　１２３４"), 1234, QStringLiteral("2024001"));
     row("full-width separators", QStringLiteral("２０２４００１：１，２，３，４"), 1234, QStringLiteral("2024001"));
+    row("full-width nines", QStringLiteral("２０２４００９　９９０９"), 9909, QStringLiteral("2024009"));
     row("mixed widths", QStringLiteral("2024001 １2３4"), 1234, QStringLiteral("2024001"));
     row("issue with leading zeros", QStringLiteral("007 4444"), 4444, QStringLiteral("007"));
 

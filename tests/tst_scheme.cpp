@@ -3,6 +3,7 @@
 // the result list, and vintora-shrink on the same schemes.
 #include "testsupport.h"
 
+#include "core/scheme.h"
 #include "panel/regions.h"
 #include "ui/settings.h"
 
@@ -159,6 +160,7 @@ private slots:
     void roundTripAndCommandLine_data();
     void roundTripAndCommandLine();
     void savedSchemeListsOnlyChangesInAStableOrder();
+    void readerFillsTheBoxesASchemeLeavesOut();
     void malformedSchemeIsRefusedByWindowAndCommandLine_data();
     void malformedSchemeIsRefusedByWindowAndCommandLine();
     void buttonsGoThroughTheFileDialog();
@@ -279,6 +281,19 @@ void TestScheme::savedSchemeListsOnlyChangesInAStableOrder()
     QCOMPARE(sheetState(w), start);
 }
 
+// vintora-shrink has no window to reset: the reader itself must give every
+// box a scheme leaves out its reset text.
+void TestScheme::readerFillsTheBoxesASchemeLeavesOut()
+{
+    const SchemeReading bare = read_scheme("{" + kHeader + "}");
+    QVERIFY(bare.record);
+    QCOMPARE(bare.record->texts.size(), 9);
+    QCOMPARE(bare.record->texts.value(QStringLiteral("T_cs_ip(3)")), QStringLiteral("大底号码，双击清空"));
+    QCOMPARE(bare.record->texts.value(QStringLiteral("T_ding(6)")), QStringLiteral("\n双击清空"));
+    QCOMPARE(bare.record->tolerances.size(), 6);
+    QCOMPARE(bare.record->tolerances.value(QStringLiteral("Com_rc(5)")), QStringLiteral("0"));
+}
+
 void TestScheme::malformedSchemeIsRefusedByWindowAndCommandLine_data()
 {
     QTest::addColumn<QByteArray>("bytes");   // null: no file at all
@@ -292,6 +307,8 @@ void TestScheme::malformedSchemeIsRefusedByWindowAndCommandLine_data()
     row("missing", QByteArray(), "不存在");
     row("wrong format", R"({"format": "vintora", "version": 1})", "format");
     row("version 2", R"({"format": "vintora-scheme", "version": 2})", "版本 2");
+    row("version 0", R"({"format": "vintora-scheme", "version": 0})", "version");
+    row("version 0.5", R"({"format": "vintora-scheme", "version": 0.5})", "version");
     row("version as text", R"({"format": "vintora-scheme", "version": "1"})", "version");
     row("unknown name", "{" + kHeader + R"j(, "selected": ["C_bi(17)", "C_bi(159)"]})j", "C_bi(159)");
     row("unknown text box", "{" + kHeader + R"j(, "texts": {"T_jj(0)": "1234"}})j", "T_jj(0)");
