@@ -205,7 +205,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
     void init()
     {
         QFile::remove(HistoryWindow::savedHistoryPath());

@@ -49,7 +49,7 @@ class TestLiveCountWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
     void init()
     {
         m_modals = std::make_unique<ModalRecorder>();

@@ -11,7 +11,7 @@ class TestSheet : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
 
     void recordHoldsWhatTheWindowShowsAndSetsItBack();
     void resetSheetIsTheClearedRecord();

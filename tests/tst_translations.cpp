@@ -40,7 +40,7 @@ class TestTranslations : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { useTestFolders(); }
+    void initTestCase() { QVERIFY(useTestFolders()); }
 
     // Runs before any catalogue is installed in this process.
     void messageBoxSaysOkInChineseWithoutCatalogue()
