@@ -251,9 +251,12 @@ void TestScheme::roundTripAndCommandLine()
 void TestScheme::savedSchemeListsOnlyChangesInAStableOrder()
 {
     Fmain *w = m_window.get();
-    // The start texts end in a line break that the reset texts lack.
-    const QStringList start = sheetState(w);
+    // A fresh window lists nothing: its boxes show their hints, which the
+    // start ends with a line break that the reset texts lack.
     QVERIFY(w->save_scheme(path(QStringLiteral("start.json"))));
+    const QByteArray nothing = indented({{"checked", QJsonArray()}, {"selected", QJsonArray()},
+                                         {"texts", QJsonObject()}, {"tolerances", QJsonObject()}});
+    QCOMPARE(readBytes(path(QStringLiteral("start.json"))), nothing);
 
     // Keys sorted, one entry a line, names in sheet order whatever the order
     // of the clicks: two schemes compare with diff.
@@ -271,14 +274,18 @@ void TestScheme::savedSchemeListsOnlyChangesInAStableOrder()
             {"selected", QJsonArray{"C_danzu(3)", "C_bi(17)", "C_max(4)"}},
             {"texts", QJsonObject{{"T_ding(3)", "45 67"}}}, {"tolerances", QJsonObject{{"Com_rc(5)", "1"}}}}));
     }
-    // The reset sheet saves nothing but the header.
+    // Nor does the reset sheet, or a box given back its hint by hand.
     pressAction(w, 3);
+    const QStringList cleared = sheetState(w);
+    type(w, "T_ding", 5, QStringLiteral("  \n双击清空\n\n"));
     QVERIFY(w->save_scheme(path(QStringLiteral("empty.json"))));
-    QCOMPARE(readBytes(path(QStringLiteral("empty.json"))),
-             indented({{"checked", QJsonArray()}, {"selected", QJsonArray()}, {"texts", QJsonObject()},
-                       {"tolerances", QJsonObject()}}));
-    QVERIFY(w->load_scheme(path(QStringLiteral("start.json"))));
-    QCOMPARE(sheetState(w), start);
+    QCOMPARE(readBytes(path(QStringLiteral("empty.json"))), nothing);
+    // Loading leaves such boxes at their reset texts, whatever the scheme holds.
+    type(w, "T_ding", 5, QStringLiteral("123"));
+    QVERIFY(writeBytes(path(QStringLiteral("hint.json")),
+                       indented({{"texts", QJsonObject{{"T_cs_ip(0)", "和值输入要保持2位数，例如：00 05 08 16\n"}}}})));
+    QVERIFY(w->load_scheme(path(QStringLiteral("hint.json"))));
+    QCOMPARE(sheetState(w), cleared);
 }
 
 // vintora-shrink has no window to reset: the reader itself must give every
@@ -351,6 +358,8 @@ void TestScheme::buttonsGoThroughTheFileDialog()
 {
     FileDialogRecorder dialogs;
     const QString saved = path(QStringLiteral("dialog.json"));
+    // From the reset sheet: the boxes left untouched come back with their reset texts.
+    pressAction(m_window.get(), 3);
     pickConditions(m_window.get(), 2);
     const QStringList picked = sheetState(m_window.get());
     auto press = [this](const char *name) { control<QPushButton>(m_window.get(), QLatin1String(name))->click(); };
@@ -505,6 +514,13 @@ void TestScheme::commandLineHelpAndVersion()
     QVERIFY2(version.exitCode == 0 && version.out.contains(VINTORA_VERSION), version.out.constData());
     const CommandRun help = shrinkCommand({QStringLiteral("--help")});
     QVERIFY(help.exitCode == 0 && help.out.contains("--count") && help.out.contains("--lines"));
+    // Without a scheme, whatever the way of output: one line that says so.
+    for (const QStringList &arguments : {QStringList(), QStringList{QStringLiteral("--count")}}) {
+        const CommandRun bare = shrinkCommand(arguments);
+        QCOMPARE(bare.exitCode, 2);
+        QCOMPARE(bare.out, QByteArray());
+        QVERIFY2(bare.err.contains("方案") && bare.err.indexOf('\n') == bare.err.size() - 1, bare.err.constData());
+    }
 }
 
 QTEST_MAIN(TestScheme)
