@@ -112,12 +112,17 @@ void Fmain::buildSheetTools()
     auto *line = new QHBoxLayout(c.StatusLine);
     line->setContentsMargins(6, 0, 6, 4);
     c.L_why_killed = makeStripLabel(c.StatusLine, "L_why_killed", QColor(160, 0, 0));
+    c.L_unread = makeStripLabel(c.StatusLine, "L_unread", QColor(200, 90, 0));
     c.L_family_counts = makeStripLabel(c.StatusLine, "L_family_counts", QColor(70, 70, 70));
+    // A long line gives way to the others and is read whole in its tooltip.
+    c.L_unread->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     line->addWidget(c.L_why_killed);
-    line->addStretch(1);
+    line->addWidget(c.L_unread, 1);
     line->addWidget(c.L_family_counts);
     connect(m_liveCounter.get(), &LiveCounter::familiesCounted, this,
             [this](const LiveCount::FamilyCounts &counts) { show_family_counts(m_controls.L_family_counts, counts); });
+    connect(m_liveCounter.get(), &LiveCounter::unreadFound, this,
+            [this](const QList<UnreadBox> &boxes) { show_unread_entries(m_controls.L_unread, boxes); });
 
     auto showSteps = [this] {
         m_controls.C_undo->setEnabled(m_sheetHistory->canUndo());

@@ -4,6 +4,7 @@
 #include "core/family_names.h"
 #include "filters/live_count.h"
 #include "panel/sheet.h"
+#include "panel/typed_boxes.h"
 #include "ui/colorbutton.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ class CountWorker : public QObject
 {
 public:
     LiveCount live;
+    UnreadEntriesWatch unread;
 };
 }
 
@@ -161,19 +163,25 @@ void LiveCounter::readSlices()
                 return;
             const int survivors = worker->live.count(selections_from_record(record));
             const LiveCount::FamilyCounts families = worker->live.familyCounts();
+            const QList<UnreadBox> unread = worker->unread.update(record);
             if (latest->load() == generation)
                 QMetaObject::invokeMethod(
-                    this, [this, survivors, families, generation] { deliver(survivors, families, generation); },
+                    this,
+                    [this, survivors, families, unread, generation] {
+                        deliver(survivors, families, unread, generation);
+                    },
                     Qt::QueuedConnection);
         },
         Qt::QueuedConnection);
 }
 
-void LiveCounter::deliver(int survivors, const LiveCount::FamilyCounts &families, quint64 generation)
+void LiveCounter::deliver(int survivors, const LiveCount::FamilyCounts &families, const QList<UnreadBox> &unread,
+                          quint64 generation)
 {
     if (generation != m_generation)
         return;
     emit familiesCounted(families);
+    emit unreadFound(unread);
     emit counted(survivors);
 }
 
@@ -198,4 +206,24 @@ void show_family_counts(QLabel *label, const LiveCount::FamilyCounts &counts)
     }
     label->setText(compact.join(QStringLiteral(" · ")));
     label->setToolTip(full.join(u'\n'));
+}
+
+void show_unread_entries(QLabel *label, const QList<UnreadBox> &boxes)
+{
+    QStringList lines;
+    for (const UnreadBox &box : boxes) {
+        const UnreadEntries &unread = box.entries;
+        QStringList shown = unread.shown;
+        if (unread.count > shown.size())
+            shown.append(QStringLiteral("…"));
+        QString line = QStringLiteral("%1：%2 项未读（%3）")
+                           .arg(typed_box_caption(*box.row))
+                           .arg(unread.count)
+                           .arg(shown.join(u'、'));
+        if (unread.fullWidth)
+            line += QStringLiteral("，请用半角数字");
+        lines.append(line);
+    }
+    label->setText(lines.join(QStringLiteral("；")));
+    label->setToolTip(lines.join(u'\n'));
 }
