@@ -121,6 +121,8 @@ QWidget *HistoryWindow::buildBacktestTab()
     m_box->setObjectName(QStringLiteral("T_history"));
     m_box->setPlaceholderText(QStringLiteral("2024001 1234\n2024002 5 6 7 8\n……"));
     m_box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A tab only ever separates the parts of a line, so the key moves on.
+    m_box->setTabChangesFocus(true);
     left->addWidget(m_box, 3);
     left->addWidget(makeLabel(tab, nullptr, QStringLiteral("无法识别的行：")));
     m_malformed = new QListWidget(tab);

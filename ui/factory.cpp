@@ -89,6 +89,8 @@ QPlainTextEdit *make_text_box(QWidget *parent, const QString &name, const QRect 
     box->setObjectName(name);
     box->setGeometry(geometry);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // A tab only ever separates entries in these boxes, so the key moves on.
+    box->setTabChangesFocus(true);
     return box;
 }
 
