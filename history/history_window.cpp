@@ -5,6 +5,7 @@
 #include "history/bar_chart.h"
 #include "ui/file_dialog.h"
 #include "ui/modal.h"
+#include "ui/window_fit.h"
 
 #include <QChartView>
 #include <QComboBox>
@@ -33,6 +34,9 @@ struct RangeChoice
 };
 constexpr RangeChoice kRanges[] = {{u"最近10期", 10}, {u"最近30期", 30}, {u"最近100期", 100}, {u"全部", 0}};
 constexpr int kDefaultRange = 1;
+
+// Smaller where the screen has less room.
+constexpr QSize kWantedSize(1180, 760);
 
 // More malformed lines than this are summed up in one last entry.
 constexpr int kListedMalformed = 1000;
@@ -79,7 +83,7 @@ HistoryWindow::HistoryWindow(SelectionsSource currentSelections, const ShrinkSta
 {
     setObjectName(QStringLiteral("HistoryWindow"));
     setWindowTitle(QStringLiteral("历史验证"));
-    resize(1180, 760);
+    resize(kWantedSize);
 
     auto *tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("history_tabs"));
@@ -205,6 +209,7 @@ void HistoryWindow::onShrinkRun()
 void HistoryWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    fit_into_screen(this, size());
     if (m_stale)
         refresh();
 }

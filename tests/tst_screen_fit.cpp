@@ -1,12 +1,19 @@
 // A screen too small for the window: the sheet scrolls inside a window that
-// fits the screen, and keeps every control in its place. Runs on two offscreen
-// screens, a desktop of 1280 x 1024 and a netbook of 1024 x 600.
+// fits the screen, and keeps every control in its place; every window opens
+// within its screen at any scale. Runs on offscreen screens: a desktop of
+// 1280 x 1024, a netbook of 1024 x 600, a laptop of 1366 x 768, and two of
+// 2560 x 1440 at scales 1.5 and 2.
 #include "testsupport.h"
 
 #include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -35,6 +42,8 @@ std::unique_ptr<Fmain> windowOn(QScreen *screen)
     auto window = std::make_unique<Fmain>();
     control<QTimer>(window.get(), QStringLiteral("Timer_load"))->stop();
     window->setScreen(screen);
+    // Where a window manager puts a new window.
+    window->move(screen->availableGeometry().topLeft());
     window->show();
     return window;
 }
@@ -50,6 +59,10 @@ private slots:
     void everyControlKeepsItsPlaceInTheScrolledSheet();
     void theLowestButtonsCanBeScrolledTo();
     void theScrollingWindowCarriesTheTitleAndClosesTheSheet();
+    void everyWindowOpensWithinItsScreen_data();
+    void everyWindowOpensWithinItsScreen();
+    void theSumsBoxShowsWholeLines_data();
+    void theSumsBoxShowsWholeLines();
 
 private:
     ModalRecorder m_modals;
@@ -137,6 +150,86 @@ void TstScreenFit::theScrollingWindowCarriesTheTitleAndClosesTheSheet()
     QVERIFY(scroller->close());
     QVERIFY(!window->isVisible());
     QVERIFY(!scroller->isVisible());
+}
+
+void TstScreenFit::everyWindowOpensWithinItsScreen_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QSize>("available");     // in the scaled pixels windows are laid out in
+    QTest::newRow("1366 x 768") << QStringLiteral("laptop") << QSize(1366, 768);
+    QTest::newRow("2560 x 1440 at scale 1.5") << QStringLiteral("scale 1.5") << QSize(1707, 960);
+    QTest::newRow("2560 x 1440 at scale 2") << QStringLiteral("scale 2") << QSize(1280, 720);
+}
+
+void TstScreenFit::everyWindowOpensWithinItsScreen()
+{
+    QFETCH(QString, screen);
+    QFETCH(QSize, available);
+    QScreen *on = screenNamed(screen);
+    QVERIFY(on);
+    QCOMPARE(on->availableGeometry().size(), available);
+    const QRect room = on->availableGeometry();
+    auto window = windowOn(on);
+    QVERIFY(QTest::qWaitForWindowExposed(window->window()));
+    QVERIFY(room.contains(window->window()->frameGeometry()));
+    auto withinScreen = [&](const QWidget *w) { return room.contains(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())); };
+
+    button(window.get(), QStringLiteral("C_teshu_sm(2)"))->click();
+    const QWidget *picture = control<QWidget>(window.get(), QStringLiteral("Pic_dmsm"));
+    QTRY_VERIFY(picture->isVisible());
+    QVERIFY(withinScreen(picture));
+
+    control<QPushButton>(window.get(), QStringLiteral("C_history"))->click();
+    auto *history = control<QWidget>(window.get(), QStringLiteral("HistoryWindow"));
+    QVERIFY(QTest::qWaitForWindowExposed(history));
+    QCOMPARE(history->screen(), on);
+    QVERIFY2(room.contains(history->frameGeometry()), qPrintable(QStringLiteral("%1x%2").arg(history->width()).arg(history->height())));
+    auto *tabs = control<QTabWidget>(history, QStringLiteral("history_tabs"));
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        for (const QWidget *chart : tabs->currentWidget()->findChildren<QWidget *>(QRegularExpression(QStringLiteral("chart$"))))
+            QTRY_VERIFY2(chart->isVisible() && withinScreen(chart), qPrintable(chart->objectName()));
+    }
+}
+
+void TstScreenFit::theSumsBoxShowsWholeLines_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::newRow("scale 1") << QStringLiteral("laptop");
+    QTest::newRow("scale 1.5") << QStringLiteral("scale 1.5");
+    QTest::newRow("scale 2") << QStringLiteral("scale 2");
+}
+
+void TstScreenFit::theSumsBoxShowsWholeLines()
+{
+    QFETCH(QString, screen);
+    auto window = windowOn(screenNamed(screen));
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto *sums = control<QPlainTextEdit>(window.get(), QStringLiteral("T_cs_ip(0)"));
+    sums->setPlainText(QStringLiteral("05 16 27\n30 31 32 33 34 35 36"));
+    QWidget *viewport = sums->viewport();
+    const qreal scale = viewport->devicePixelRatioF();
+    QCOMPARE(scale, window->screen()->devicePixelRatio());
+    // Whatever of the second line does not fit under the first is left blank.
+    QTextCursor start(sums->document());
+    sums->setTextCursor(start);
+    const QImage shown = viewport->grab().toImage();
+    const QColor base = sums->palette().color(QPalette::Base);
+    const int firstLineEnd = int(std::ceil((sums->cursorRect().bottom() + 1) * scale));
+    QVERIFY(firstLineEnd < shown.height());
+    for (int y = firstLineEnd; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x)
+            QVERIFY2(shown.pixelColor(x, y) == base, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+    }
+    // The second line, once scrolled to, stands whole in the box.
+    sums->moveCursor(QTextCursor::End);
+    sums->ensureCursorVisible();
+    QVERIFY(viewport->rect().contains(sums->cursorRect()));
+    const QImage scrolled = viewport->grab().toImage();
+    bool drawn = false;
+    for (int x = 0; x < scrolled.width() && !drawn; ++x)
+        drawn = scrolled.pixelColor(x, int(sums->cursorRect().center().y() * scale)) != base;
+    QVERIFY(drawn);
 }
 
 QTEST_MAIN(TstScreenFit)
