@@ -182,10 +182,13 @@ void Fmain::restoreLastSheet()
     if (!QFileInfo::exists(path))
         return;
     const SchemeReading reading = read_scheme_file(path);
-    if (reading.record)
+    if (reading.record) {
         setSheet(*reading.record);
-    else
+        // The list shows what the sheet keeps, as it did before closing.
+        onActionClicked(Shrink);
+    } else {
         setAside(path);
+    }
     // Undo stops at the sheet the player finds on opening.
     m_sheetHistory->restart();
 }
@@ -193,9 +196,10 @@ void Fmain::restoreLastSheet()
 void Fmain::autosaveSheet()
 {
     const QString path = autosave_path();
-    const SheetRecord sheet = read_sheet_record(m_controls);
-    // An untouched sheet opens the same way without a file.
-    if (sheet == m_startSheet) {
+    const QByteArray sheet = write_scheme(read_sheet_record(m_controls));
+    // A sheet that saves as the untouched one does (boxes showing their
+    // hints, in the start or the reset form) opens the same way without a file.
+    if (sheet == write_scheme(m_startSheet)) {
         QFile::remove(path);
         return;
     }
@@ -203,6 +207,6 @@ void Fmain::autosaveSheet()
     // does not come back, never a half-written file that is read.
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(write_scheme(sheet)) >= 0)
+    if (file.open(QIODevice::WriteOnly) && file.write(sheet) >= 0)
         file.commit();
 }

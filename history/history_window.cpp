@@ -5,6 +5,7 @@
 #include "history/bar_chart.h"
 #include "ui/file_dialog.h"
 #include "ui/modal.h"
+#include "ui/settings.h"
 #include "ui/window_fit.h"
 
 #include <QChartView>
@@ -34,6 +35,8 @@ struct RangeChoice
 };
 constexpr RangeChoice kRanges[] = {{u"最近10期", 10}, {u"最近30期", 30}, {u"最近100期", 100}, {u"全部", 0}};
 constexpr int kDefaultRange = 1;
+// The number of draws last chosen, kept between starts.
+const QString kRangeKey = QStringLiteral("History/range");
 
 // Smaller where the screen has less room.
 constexpr QSize kWantedSize(1180, 760);
@@ -139,7 +142,8 @@ QWidget *HistoryWindow::buildBacktestTab()
     m_range->setObjectName(QStringLiteral("Com_history_range"));
     for (const RangeChoice &range : kRanges)
         m_range->addItem(QString::fromUtf16(range.caption), range.draws);
-    m_range->setCurrentIndex(kDefaultRange);
+    const int remembered = m_range->findData(WindowSettings().value(kRangeKey, kRanges[kDefaultRange].draws).toInt());
+    m_range->setCurrentIndex(remembered >= 0 ? remembered : kDefaultRange);
     auto *run = makeButton(tab, "C_history_run", QStringLiteral("开始验证"));
     auto *exportCsvButton = makeButton(tab, "C_history_export", QStringLiteral("导出CSV"));
     controls->addWidget(load);
@@ -177,7 +181,10 @@ QWidget *HistoryWindow::buildBacktestTab()
 
     connect(load, &QPushButton::clicked, this, &HistoryWindow::onLoadClicked);
     connect(run, &QPushButton::clicked, this, &HistoryWindow::runBacktest);
-    connect(m_range, &QComboBox::currentIndexChanged, this, &HistoryWindow::runBacktest);
+    connect(m_range, &QComboBox::currentIndexChanged, this, [this] {
+        WindowSettings().setValue(kRangeKey, m_range->currentData());
+        runBacktest();
+    });
     connect(exportCsvButton, &QPushButton::clicked, this, &HistoryWindow::onExportClicked);
     return tab;
 }

@@ -6,6 +6,7 @@
 #include "filters/backtest.h"
 #include "history/history_window.h"
 #include "ui/geometry.h"
+#include "ui/settings.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -209,6 +210,7 @@ private slots:
     void init()
     {
         QFile::remove(HistoryWindow::savedHistoryPath());
+        WindowSettings().remove(QStringLiteral("History"));
         restart();
     }
     void cleanup()
@@ -347,6 +349,11 @@ void TestHistoryWindow::historyComesBackAfterARestart()
     restart();
     QCOMPARE(box()->toPlainText(), text);
     QCOMPARE(table()->rowCount(), 30);
+    // So does the number of draws chosen.
+    chooseRange(QStringLiteral("最近100期"));
+    restart();
+    QCOMPARE(control<QComboBox>(history(), QStringLiteral("Com_history_range"))->currentText(), QStringLiteral("最近100期"));
+    QCOMPARE(table()->rowCount(), 100);
 
     // Typed just before the window closes: kept as well.
     box()->setPlainText(QStringLiteral("2025001 4321"));

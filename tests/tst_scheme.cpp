@@ -412,6 +412,13 @@ void TestScheme::recentSchemesKeepTheLastEight()
     menu->actions()[3]->trigger();
     QCOMPARE(control<QComboBox>(m_window.get(), QStringLiteral("Com_rc(5)"))->currentText(), QStringLiteral("7"));
     QCOMPARE(shown(), (QStringList{entry(7), entry(5), entry(9), entry(8), entry(6), entry(4), entry(3), entry(2)}));
+
+    // The title names the scheme last loaded or saved after the feed's title.
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Vintora - r7&.json"));
+    m_window->setWindowTitle(QStringLiteral("四星缩水"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("四星缩水 - r7&.json"));
+    QVERIFY(m_window->save_scheme(path(QStringLiteral("新方案.json"))));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("四星缩水 - 新方案.json"));
 }
 
 void TestScheme::droppedSchemeLoads()
