@@ -1,5 +1,7 @@
 #include "history/history_window.h"
 
+#include "export/table_file.h"
+
 #include "history/backtest_model.h"
 #include "filters/shrink_run.h"
 #include "history/bar_chart.h"
@@ -145,12 +147,12 @@ QWidget *HistoryWindow::buildBacktestTab()
     const int remembered = m_range->findData(WindowSettings().value(kRangeKey, kRanges[kDefaultRange].draws).toInt());
     m_range->setCurrentIndex(remembered >= 0 ? remembered : kDefaultRange);
     auto *run = makeButton(tab, "C_history_run", QStringLiteral("开始验证"));
-    auto *exportCsvButton = makeButton(tab, "C_history_export", QStringLiteral("导出CSV"));
+    auto *exportButton = makeButton(tab, "C_history_export", QStringLiteral("导出表格"));
     controls->addWidget(load);
     controls->addWidget(m_range);
     controls->addWidget(run);
     controls->addStretch(1);
-    controls->addWidget(exportCsvButton);
+    controls->addWidget(exportButton);
 
     m_summary = makeLabel(tab, "L_history_summary");
     m_summary->setWordWrap(true);
@@ -185,7 +187,7 @@ QWidget *HistoryWindow::buildBacktestTab()
         WindowSettings().setValue(kRangeKey, m_range->currentData());
         runBacktest();
     });
-    connect(exportCsvButton, &QPushButton::clicked, this, &HistoryWindow::onExportClicked);
+    connect(exportButton, &QPushButton::clicked, this, &HistoryWindow::onExportClicked);
     return tab;
 }
 
@@ -330,22 +332,19 @@ void HistoryWindow::onExportClicked()
     }
     FileRequest request;
     request.kind = FileRequest::Save;
-    request.title = QStringLiteral("导出CSV");
+    request.title = QStringLiteral("导出表格");
     request.suggestedName =
-        QStringLiteral("历史验证-%1.csv").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
-    request.filter = QStringLiteral("CSV 文件 (*.csv)");
-    request.defaultSuffix = QStringLiteral("csv");
+        QStringLiteral("历史验证-%1.xlsx").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
+    request.filter = table_file_filter();
+    request.defaultSuffix = QStringLiteral("xlsx");
     const QString path = choose_file(this, request);
     if (!path.isEmpty())
-        exportCsv(path);
+        exportTable(path);
 }
 
-bool HistoryWindow::exportCsv(const QString &path)
+bool HistoryWindow::exportTable(const QString &path)
 {
-    QSaveFile file(path);
-    // The byte order mark lets spreadsheet programs read the Chinese headers as UTF-8.
-    const bool written = file.open(QIODevice::WriteOnly) && file.write("\xEF\xBB\xBF") == 3
-                         && file.write(m_model->toCsv().toUtf8()) >= 0 && file.commit();
+    const bool written = write_table_file(path, table_of_model(*m_model, QStringLiteral("历史验证")));
     if (!written)
         show_message(this, QStringLiteral("无法写入文件：\n%1").arg(QDir::toNativeSeparators(path)),
                      QStringLiteral("错误提示"));
