@@ -5,11 +5,13 @@
 #include "app/mycode.h"
 #include "core/scheme.h"
 #include "core/text.h"
+#include "core/typed_box.h"
 #include "filters/digit_kills.h"
 #include "filters/entered_lists.h"
 #include "filters/groups.h"
 #include "filters/prize_check.h"
 #include "filters/set_operations.h"
+#include "filters/unread_entries.h"
 #include "help/help_popups.h"
 #include "net/feed_tags.h"
 #include "net/server_feed.h"
@@ -350,6 +352,37 @@ QString checkSumValue(QStringView text)
     return rowFault(matrix, SumSpanRow, expected);
 }
 
+// What each typed box does not read: at most every piece between breaks
+// (the box's hint one of them), the first five shown as typed, full width
+// said only of full-width digits.
+QString checkUnreadEntries(QStringView text)
+{
+    static const QRegularExpression entryBreaks(QStringLiteral("[ \t\r\n\u3000,，;；、]+"));
+    const bool fullWidthDigits = std::any_of(text.begin(), text.end(), [](QChar ch) { return ch >= u'０' && ch <= u'９'; });
+    for (const ConditionRow &row : condition_rows()) {
+        if (row.kind != ControlKind::Text)
+            continue;
+        const UnreadEntries unread = unread_entries(row, text);
+        const QString &box = member_names(row).first();
+        const QString hint = typed_box_hint(box);
+        const qsizetype hintAt = text.indexOf(hint);
+        const QString parted = hintAt < 0 ? text.toString() : text.toString().replace(hintAt, hint.size(), u'\n');
+        const qsizetype pieces = parted.split(entryBreaks, Qt::SkipEmptyParts).size();
+        if (unread.count > pieces)
+            return QStringLiteral("%1: %2 unread of %3 pieces").arg(box).arg(unread.count).arg(pieces);
+        if (unread.shown.size() != std::min<qsizetype>(unread.count, UnreadEntries::kShown))
+            return QStringLiteral("%1: %2 shown of %3").arg(box).arg(unread.shown.size()).arg(unread.count);
+        for (const QString &shown : unread.shown) {
+            const QString typed = shown.endsWith(u'…') ? shown.chopped(1) : shown;
+            if (typed.isEmpty() || typed.size() > UnreadEntries::kShownLength || !text.contains(typed))
+                return QStringLiteral("%1: shows %2").arg(box, shown);
+        }
+        if (unread.fullWidth && !fullWidthDigits)
+            return QStringLiteral("%1: full width without a full-width digit").arg(box);
+    }
+    return {};
+}
+
 // A is the first line, B the rest.
 QString checkBaseSetOperation(QStringView text)
 {
@@ -679,6 +712,7 @@ constexpr FuzzTarget kTargets[] = {
     {"help_lookup", checkHelpLookup},
     {"draw_history", checkDrawHistory},
     {"scheme_reader", checkSchemeReader},
+    {"unread_entries", checkUnreadEntries},
 };
 }
 
