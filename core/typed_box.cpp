@@ -51,17 +51,3 @@ void UnreadEntries::add(QStringView entry)
         shown.append(entry.size() > kShownLength ? entry.first(kShownLength).toString() + u'…' : entry.toString());
     fullWidth = fullWidth || std::any_of(entry.begin(), entry.end(), is_full_width_digit);
 }
-
-bool typed_box_detail::isBreak(QChar ch, EntryBreak parting)
-{
-    if (ch == u'\n' || ch == u'\r')
-        return true;
-    if (parting == EntryBreak::Lines)
-        return false;
-    switch (ascii_form(ch).unicode()) {
-    case u' ': case u'\t': case u'\u3000': case u',': case u';': case u'、':
-        return true;
-    default:
-        return false;
-    }
-}

@@ -40,7 +40,18 @@ struct UnreadEntries
 enum class EntryBreak { Entries, Lines };
 
 namespace typed_box_detail {
-bool isBreak(QChar ch, EntryBreak parting);
+// Inline: it is asked of every character of a pasted list.
+inline bool isBreak(QChar ch, EntryBreak parting)
+{
+    switch (ch.unicode()) {
+    case u'\n': case u'\r':
+        return true;
+    case u' ': case u'\t': case u'\u3000': case u',': case u'，': case u';': case u'；': case u'、':
+        return parting == EntryBreak::Entries;
+    default:
+        return false;
+    }
+}
 }
 
 // Calls use(entry) for every entry, or every line that is not blank, in order.

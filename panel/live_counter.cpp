@@ -163,25 +163,29 @@ void LiveCounter::readSlices()
                 return;
             const int survivors = worker->live.count(selections_from_record(record));
             const LiveCount::FamilyCounts families = worker->live.familyCounts();
+            if (latest->load() == generation)
+                QMetaObject::invokeMethod(
+                    this, [this, survivors, families, generation] { deliver(survivors, families, generation); },
+                    Qt::QueuedConnection);
+            // After the count, which a pasted list would otherwise keep waiting.
             const QList<UnreadBox> unread = worker->unread.update(record);
             if (latest->load() == generation)
                 QMetaObject::invokeMethod(
                     this,
-                    [this, survivors, families, unread, generation] {
-                        deliver(survivors, families, unread, generation);
+                    [this, unread, generation] {
+                        if (generation == m_generation)
+                            emit unreadFound(unread);
                     },
                     Qt::QueuedConnection);
         },
         Qt::QueuedConnection);
 }
 
-void LiveCounter::deliver(int survivors, const LiveCount::FamilyCounts &families, const QList<UnreadBox> &unread,
-                          quint64 generation)
+void LiveCounter::deliver(int survivors, const LiveCount::FamilyCounts &families, quint64 generation)
 {
     if (generation != m_generation)
         return;
     emit familiesCounted(families);
-    emit unreadFound(unread);
     emit counted(survivors);
 }
 

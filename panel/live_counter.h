@@ -33,7 +33,8 @@ signals:
     void counted(int survivors);
     // What each family marks on its own, for the same sheet; just before counted.
     void familiesCounted(const LiveCount::FamilyCounts &counts);
-    // The typed boxes holding entries a run does not read; just before counted.
+    // The typed boxes holding entries a run does not read, for the same
+    // sheet; just after counted.
     void unreadFound(const QList<UnreadBox> &boxes);
 
 private:
@@ -57,8 +58,7 @@ private:
     void noteChange(size_t index);
     void recount();
     void readSlices();
-    void deliver(int survivors, const LiveCount::FamilyCounts &families, const QList<UnreadBox> &unread,
-                 quint64 generation);
+    void deliver(int survivors, const LiveCount::FamilyCounts &families, quint64 generation);
 
     const Controls &m_controls;
     std::vector<Watched> m_watched;
