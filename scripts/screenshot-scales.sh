@@ -30,13 +30,7 @@ cleanup() {
 trap 'cleanup; rm -rf "$home"' EXIT
 export DISPLAY=$display
 
-find_window() {
-    for _ in $(seq 50); do
-        id=$(xdotool search --name "$1" 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && { echo "$id"; return; }
-        sleep 0.2
-    done
-}
+source scripts/screenshot-lib.sh
 
 # Starts the program on a screen of $1 pixels at scale $2; sets $window.
 start() {
@@ -45,12 +39,7 @@ start() {
     sleep 1
     QT_SCALE_FACTOR=$2 ./build/vintora &
     app=$!
-    window=$(find_window '^Vintora')
-    [ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
-    # Without a feed server the start-up ends with a notice that holds every click.
-    notice=$(find_window '^(温馨提示|提示)$')
-    [ -n "$notice" ] && xdotool windowfocus --sync "$notice" key Return
-    sleep 1
+    wait_for_sheet
 }
 
 start 1366x768 1
