@@ -29,8 +29,11 @@ QList<UnreadBox> UnreadEntriesWatch::update(const SheetRecord &record)
         const QString text = record.texts.value(name);
         Seen &seen = m_seen[name];
         // The same text handed over again is equal without reading it.
-        if (seen.text.constData() != text.constData() && seen.text != text)
-            seen = {text, unread_entries(row, text)};
+        if (seen.text.constData() != text.constData()) {
+            if (seen.text != text)
+                seen.entries = unread_entries(row, text);
+            seen.text = text;
+        }
         if (!seen.entries.isEmpty())
             boxes.append({&row, seen.entries});
     }
