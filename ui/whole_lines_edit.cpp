@@ -1,11 +1,22 @@
 #include "ui/whole_lines_edit.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextLayout>
 
+WholeLinesEdit::WholeLinesEdit(const QString &text, QWidget *parent)
+    : QPlainTextEdit(text, parent)
+{
+    // The box paints its own background. A viewport that fills it itself
+    // counts as opaque, and an opaque one scrolls by moving what the screen
+    // showed, bringing a line into the part left blank.
+    viewport()->setAutoFillBackground(false);
+}
+
 void WholeLinesEdit::paintEvent(QPaintEvent *event)
 {
+    QPainter(viewport()).fillRect(event->rect(), palette().base());
     QPlainTextEdit::paintEvent(event);
     // The first line shown is always drawn, even in a box too low for it.
     const qreal bottom = viewport()->height();

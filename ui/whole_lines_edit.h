@@ -9,7 +9,7 @@ class WholeLinesEdit : public QPlainTextEdit
 {
     Q_OBJECT
 public:
-    using QPlainTextEdit::QPlainTextEdit;
+    explicit WholeLinesEdit(const QString &text, QWidget *parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
