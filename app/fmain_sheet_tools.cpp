@@ -6,7 +6,7 @@
 #include "panel/actions.h"
 #include "core/scheme.h"
 #include "core/text.h"
-#include "core/why_killed.h"
+#include "filters/why_killed.h"
 #include "panel/live_counter.h"
 #include "panel/sheet.h"
 #include "panel/sheet_history.h"

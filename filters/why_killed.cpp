@@ -1,4 +1,4 @@
-#include "core/why_killed.h"
+#include "filters/why_killed.h"
 
 #include <QStringList>
 
