@@ -2,6 +2,7 @@
 // pasted or loaded, and every table row checked against the matrix of a full
 // "[开始缩水]" run, read by plain loops.
 #include "testsupport.h"
+#include "reference_rules.h"
 
 #include "filters/backtest.h"
 #include "history/history_window.h"
@@ -172,8 +173,8 @@ private:
             for (const PastDraw &draw : expected)
                 killed += m.cells[r][draw.number];
             activeRows.append(r);
-            headers.append(family_caption(r).toString());
-            shares.append(QStringLiteral("%1 杀掉 %2 期（%3）").arg(family_caption(r)).arg(killed).arg(percent(killed)));
+            headers.append(familyName(r));
+            shares.append(QStringLiteral("%1 杀掉 %2 期（%3）").arg(familyName(r)).arg(killed).arg(percent(killed)));
             bars.append(100.0 * killed / total);
         }
         QVERIFY(activeRows.size() >= 4);

@@ -28,7 +28,7 @@ Reference referenceFor(int n)
     if (n / 1000 == 1)
         r.families.append(QStringLiteral("定位杀"));
     if ((n / 1000 + n / 100 % 10 + n / 10 % 10 + n % 10) % 10 == 3)
-        r.families.append(QStringLiteral("和值跨度"));
+        r.families.append(QStringLiteral("和跨胆"));
     r.inBase = kBaseNumbers.contains(QStringLiteral("%1").arg(n, 4, 10, QChar(u'0')));
     return r;
 }
@@ -75,8 +75,8 @@ void TstWhyKilled::linesNameTheFamiliesAndWhatExcluded()
 {
     QCOMPARE(lineFor(QStringLiteral("1002")), QString());     // no run yet
     QCOMPARE(pressAction(w(), 0), 2);                           // 5555 and 2233
-    QCOMPARE(lineFor(QStringLiteral("1002")), QStringLiteral("1002 被淘汰：定位杀、和值跨度标记（共2项）；总容错0至0排除"));
-    QCOMPARE(lineFor(QStringLiteral(" 0120 ")), QStringLiteral("0120 被淘汰：和值跨度标记（共1项）；总容错0至0排除"));
+    QCOMPARE(lineFor(QStringLiteral("1002")), QStringLiteral("1002 被淘汰：定位杀、和跨胆标记（共2项）；总容错0至0排除"));
+    QCOMPARE(lineFor(QStringLiteral(" 0120 ")), QStringLiteral("0120 被淘汰：和跨胆标记（共1项）；总容错0至0排除"));
     QCOMPARE(lineFor(QStringLiteral("0004")), QStringLiteral("0004 被淘汰：无条件标记；不在大底中"));
     QCOMPARE(lineFor(QStringLiteral("1112")), QStringLiteral("1112 被淘汰：定位杀标记（共1项）；总容错0至0排除，不在大底中"));
     QCOMPARE(lineFor(QStringLiteral("5555")), QString());     // kept
@@ -86,7 +86,7 @@ void TstWhyKilled::linesNameTheFamiliesAndWhatExcluded()
     control<QComboBox>(w(), QStringLiteral("Com_rc(5)"))->setEditText(QStringLiteral("1"));
     QCOMPARE(pressAction(w(), 0), 5);                           // all but 1002
     QCOMPARE(lineFor(QStringLiteral("0120")), QString());
-    QCOMPARE(lineFor(QStringLiteral("1002")), QStringLiteral("1002 被淘汰：定位杀、和值跨度标记（共2项）；总容错0至1排除"));
+    QCOMPARE(lineFor(QStringLiteral("1002")), QStringLiteral("1002 被淘汰：定位杀、和跨胆标记（共2项）；总容错0至1排除"));
     QCOMPARE(lineFor(QStringLiteral("1112")), QStringLiteral("1112 被淘汰：定位杀标记（共1项）；不在大底中"));
 }
 
@@ -167,11 +167,11 @@ void TstWhyKilled::eachFamilyShowsWhatItMarksOnItsOwn()
         sumGroup += (d[0] + d[1] + d[2] + d[3]) % 10 == 3 || span == 0 ? 1 : 0;
     }
     auto *counts = control<QLabel>(w(), QStringLiteral("L_family_counts"));
-    QTRY_COMPARE(counts->text(), QStringLiteral("定位杀 %1 · 和值跨度 %2").arg(thousandsOne).arg(sumGroup));
-    QCOMPARE(counts->toolTip(), QStringLiteral("定位杀：单独标记 %1 注\n和值跨度：单独标记 %2 注").arg(thousandsOne).arg(sumGroup));
+    QTRY_COMPARE(counts->text(), QStringLiteral("定位杀 %1 · 和跨胆 %2").arg(thousandsOne).arg(sumGroup));
+    QCOMPARE(counts->toolTip(), QStringLiteral("定位杀：单独标记 %1 注\n和跨胆：单独标记 %2 注").arg(thousandsOne).arg(sumGroup));
 
     control<QCheckBox>(w(), QStringLiteral("Check_hewei_sha1(1)"))->click();
-    QTRY_COMPARE(counts->text(), QStringLiteral("和值跨度 %1").arg(sumGroup));
+    QTRY_COMPARE(counts->text(), QStringLiteral("和跨胆 %1").arg(sumGroup));
     button(w(), QStringLiteral("C_guolv_ks(3)"))->click();
     QTRY_COMPARE(counts->text(), QString());
 }
