@@ -5,11 +5,14 @@
 // They are written from the help, never taken from filters/: a reference
 // that copies the code cannot catch the code's fault.
 
+#include <QRegularExpression>
 #include <QString>
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <optional>
 
 using Digits = std::array<int, 4>;   // thousands, hundreds, tens, units
 
@@ -145,6 +148,77 @@ inline int repetitionShapeOf(const Digits &d)
     case 3: return 2;
     default: return 4;
     }
+}
+
+// The pattern that member `offset` of a grid (0 big/small, 1 odd/even, 2
+// prime/composite, 3 route) stands for, from the layout of the sheet. In a
+// class grid the member's bit 1 puts the second class at tens, bit 2 at
+// hundreds, 4 at thousands and 8 at units. In the route grid column g holds
+// tens route g / 3 and units route g % 3, row i thousands route i / 3 and
+// hundreds route i % 3; the first two columns count their rows from the top,
+// the others from the bottom.
+inline QString gridCaption(int grid, int offset)
+{
+    QString caption;
+    if (grid < 3) {
+        for (int bit : {4, 2, 1, 8})
+            caption += QChar(kClassNames[grid][(offset & bit) ? 1 : 0]);
+        return caption;
+    }
+    const int g = offset / 9, i = g < 2 ? offset % 9 : 8 - offset % 9;
+    for (int route : {i / 3, i % 3, g / 3, g % 3})
+        caption += QChar(u'0' + route);
+    return caption;
+}
+
+// What a member of the sheet that stands for one property of a number names:
+// the numbers that have the property, and whether the sheet keeps them (the
+// ratios and the smallest and largest digit, "选择为出") or kills them.
+struct NamedRule
+{
+    std::function<bool(const Digits &)> holds;
+    bool kept = false;
+};
+
+// Nothing for a member that stands for no single property, or no member.
+inline std::optional<NamedRule> namedRule(const QString &member)
+{
+    static const QRegularExpression form(QStringLiteral(R"(^(\w+)\((\d+)\)$)"));
+    const QRegularExpressionMatch match = form.match(member);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QString array = match.captured(1);
+    const int i = match.captured(2).toInt();
+    auto kills = [](auto holds) { return NamedRule{holds, false}; };
+    auto keeps = [](auto holds) { return NamedRule{holds, true}; };
+    if (array == u"Check_hewei_sha1" && i < 40)     // 定位杀: digit i % 10 at position i / 10
+        return kills([i](const Digits &d) { return d[size_t(i / 10)] == i % 10; });
+    if (array == u"Check_hewei_sha" && i < 10)
+        return kills([i](const Digits &d) { return sumOf(d) % 10 == i; });
+    if (array == u"Check_kuadu_sha" && i < 10)
+        return kills([i](const Digits &d) { return spanOf(d) == i; });
+    if (array == u"Check_tsm_sha" && i < 10)
+        return kills([i](const Digits &d) { return has(d, i); });
+    if (array == u"Check_ac_sha" && i < 6)
+        return kills([i](const Digits &d) { return acValueOf(d) == i + 1; });
+    if (array == u"C_max" && i < 9)                 // 最小号码 0-8
+        return keeps([i](const Digits &d) { return smallestOf(d) == i; });
+    if (array == u"C_max" && i < 18)                // 最大号码 1-9
+        return keeps([i](const Digits &d) { return largestOf(d) == i - 8; });
+    if (array != u"C_bi" || i > 158)
+        return std::nullopt;
+    if (i < 15)                                     // 大小比, 奇偶比, 质合比, each "0:4" .. "4:0"
+        return keeps([i](const Digits &d) { return firstClassCount(d, i / 5) == i % 5; });
+    if (i < 21)
+        return kills([i](const Digits &d) { return hasShape(i - 15, d); });
+    if (i < 150) {
+        const int grid = i < 69 ? (i - 21) / 16 : 3;
+        const QString pattern = gridCaption(grid, i - (grid < 3 ? 21 + 16 * grid : 69));
+        return kills([grid, pattern](const Digits &d) { return positionPattern(d, grid) == pattern; });
+    }
+    if (i < 154)                                    // 不连, 2连, 3连, 4连
+        return kills([i](const Digits &d) { return longestRunOf(d) == i - 149; });
+    return kills([i](const Digits &d) { return repetitionShapeOf(d) == i - 154; });
 }
 
 // The twelve condition families, rows 1-12, by the names the program gives
