@@ -1,5 +1,6 @@
 // Conditions of the left column and the pattern grids set as a player sets
 // them, then "[开始缩水]": the count and the surviving numbers.
+#include "reference_rules.h"
 #include "testsupport.h"
 
 #include "ui/geometry.h"
@@ -12,27 +13,6 @@
 
 namespace {
 constexpr int kShrink = 0;
-
-int digitAt(int n, int position)   // position 0 = thousands ... 3 = units
-{
-    static constexpr int kDivisor[4] = {1000, 100, 10, 1};
-    return n / kDivisor[position] % 10;
-}
-
-// The six shapes as the help describes them, d1 = thousands ... d4 = units.
-bool hasShape(int index, int n)
-{
-    const int d1 = digitAt(n, 0), d2 = digitAt(n, 1), d3 = digitAt(n, 2), d4 = digitAt(n, 3);
-    switch (index) {
-    case 15: return d1 <= d2 && d2 <= d3 && d3 <= d4 && d1 != d4;
-    case 16: return d1 >= d2 && d2 >= d3 && d3 >= d4 && d1 != d4;
-    case 17: return (d1 < d2 && d3 > d4) || (d1 <= d2 && d2 < d3 && d3 > d4) || (d1 < d2 && d2 > d3 && d3 >= d4);
-    case 18: return (d1 > d2 && d3 < d4) || (d1 >= d2 && d2 > d3 && d3 < d4) || (d1 > d2 && d2 < d3 && d3 <= d4);
-    case 19: return d1 < d2 && d2 > d3 && d3 < d4;
-    case 20: return d1 > d2 && d2 < d3 && d3 > d4;
-    }
-    return false;
-}
 
 QList<int> numbersWhere(const std::function<bool(int)> &keep)
 {
@@ -135,7 +115,7 @@ private slots:
         QCOMPARE(shrink(), count);
         const int low = from.toInt(), high = to.toInt();
         QCOMPARE(listed(), numbersWhere([&](int n) {
-                     const int wrong = (digitAt(n, 0) == 1) + (digitAt(n, 3) == 2);
+                     const int wrong = (digitsOf(n)[0] == 1) + (digitsOf(n)[3] == 2);
                      return wrong >= low && wrong <= high;
                  }));
     }
@@ -230,7 +210,7 @@ private slots:
         QFETCH(int, killed);
         click("C_bi", index);
         QCOMPARE(shrink(), 10000 - killed);
-        QCOMPARE(listed(), numbersWhere([&](int n) { return !hasShape(index, n); }));
+        QCOMPARE(listed(), numbersWhere([&](int n) { return !hasShape(index - 15, digitsOf(n)); }));
     }
 
     void allSixShapesLeaveTheTenRepeatedDigits()
@@ -255,7 +235,7 @@ private slots:
             QCOMPARE(control<QCheckBox>(m_window.get(), arrayName("Check_hewei_sha1", i))->isChecked(), kept);
         }
         QCOMPARE(shrink(), 8100);
-        QCOMPARE(listed(), numbersWhere([](int n) { return digitAt(n, 1) != 0 && digitAt(n, 3) != 9; }));
+        QCOMPARE(listed(), numbersWhere([](int n) { return digitsOf(n)[1] != 0 && digitsOf(n)[3] != 9; }));
     }
 
     void routeAllZeroKillsTheNumbersOf0369()

@@ -1,3 +1,4 @@
+#include "reference_rules.h"
 #include "testsupport.h"
 
 #include "ui/geometry.h"
@@ -49,23 +50,6 @@ private:
 
 namespace {
 constexpr int ShrinkAction = 0;
-
-std::array<int, 4> digitsOf(int n)
-{
-    return {n / 1000, n / 100 % 10, n / 10 % 10, n % 10};
-}
-
-int countOf(int digit, int n)
-{
-    const auto digits = digitsOf(n);
-    return int(std::count(digits.begin(), digits.end(), digit));
-}
-
-int distinctDigits(int n)
-{
-    const auto digits = digitsOf(n);
-    return int(QSet<int>(digits.begin(), digits.end()).size());
-}
 
 QSet<int> numbersWhere(const std::function<bool(int)> &keep)
 {
@@ -155,7 +139,7 @@ void ConditionsListsTest::mustContainTwoKeepsOnlyNumbersWithBoth()
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 974);
-    QCOMPARE(survivors, numbersWhere([](int n) { return countOf(8, n) > 0 && countOf(9, n) > 0; }));
+    QCOMPARE(survivors, numbersWhere([](int n) { return has(digitsOf(n), 8) && has(digitsOf(n), 9); }));
 }
 
 void ConditionsListsTest::mustContainTwoWithoutAnEntryKillsAll()
@@ -175,7 +159,7 @@ void ConditionsListsTest::killThreeRejectsEveryNumberWithThreeNines()
         QVERIFY2(!survivors.contains(n), qPrintable(QString::number(n)));
     QVERIFY(survivors.contains(9980));
     QCOMPARE(survivors.size(), 10000 - 37);
-    QCOMPARE(survivors, numbersWhere([](int n) { return countOf(9, n) < 3; }));
+    QCOMPARE(survivors, numbersWhere([](int n) { return countOf(digitsOf(n), 9) < 3; }));
 }
 
 void ConditionsListsTest::compoundBetKillsItsProduct()
@@ -222,20 +206,10 @@ void ConditionsListsTest::positionalPatterns()
 void ConditionsListsTest::fourRunKillsTheTenRuns()
 {
     press("C_bi", 153);   // 4连
-    // Four consecutive digits, 9 and 0 counted as neighbours.
-    auto isFourRun = [](int n) {
-        const auto digits = digitsOf(n);
-        const QSet<int> set(digits.begin(), digits.end());
-        for (int first = 0; first < 10; ++first) {
-            if (set == QSet<int>{first, (first + 1) % 10, (first + 2) % 10, (first + 3) % 10})
-                return true;
-        }
-        return false;
-    };
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 10000 - 240);
-    QCOMPARE(survivors, numbersWhere([&](int n) { return !isFourRun(n); }));
+    QCOMPARE(survivors, numbersWhere([&](int n) { return longestRunOf(digitsOf(n)) != 4; }));
     for (int n : {1234, 9012, 8901, 7890})
         QVERIFY(!survivors.contains(n));
 }
@@ -247,7 +221,10 @@ void ConditionsListsTest::fourEqualAndFourDistinctDigits()
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 10000 - 5050);
-    QCOMPARE(survivors, numbersWhere([](int n) { return distinctDigits(n) == 2 || distinctDigits(n) == 3; }));
+    QCOMPARE(survivors, numbersWhere([](int n) {
+                 const int shape = repetitionShapeOf(digitsOf(n));
+                 return shape != 0 && shape != 4;
+             }));
 }
 
 void ConditionsListsTest::smallestAndLargestFiveLeaveOnlyFiveFiveFiveFive()
@@ -265,7 +242,7 @@ void ConditionsListsTest::smallestZeroKeepsNumbersWithAZero()
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 3439);
-    QCOMPARE(survivors, numbersWhere([](int n) { return countOf(0, n) > 0; }));
+    QCOMPARE(survivors, numbersWhere([](int n) { return has(digitsOf(n), 0); }));
 }
 
 void ConditionsListsTest::eachDigitButtonAlone_data()
@@ -288,10 +265,7 @@ void ConditionsListsTest::eachDigitButtonAlone()
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     const QSet<int> expected = numbersWhere([&](int n) {
-        const auto digits = digitsOf(n);
-        return (smallest ? *std::min_element(digits.begin(), digits.end())
-                         : *std::max_element(digits.begin(), digits.end()))
-               == digit;
+        return (smallest ? smallestOf(digitsOf(n)) : largestOf(digitsOf(n))) == digit;
     });
     QCOMPARE(survivors, expected);
     // Smallest 8 leaves the fifteen numbers of 8s and 9s with an 8; largest 1
@@ -305,9 +279,8 @@ void ConditionsListsTest::eachDigitButtonAlone()
 void ConditionsListsTest::eachSpecialExclusionAlone_data()
 {
     QTest::addColumn<int>("index");
-    const char *captions[] = {"不连", "2连", "3连", "4连", "AAAA", "AAAB", "AABC", "AABB", "ABCD"};
     for (int i = 0; i < 9; ++i)
-        QTest::addRow("%s", captions[i]) << 150 + i;
+        QTest::addRow("%s", qPrintable(QString::fromUtf16(kExclusionCaptions[i]))) << 150 + i;
 }
 
 // One special exclusion alone kills exactly its class: runs by the longest
@@ -316,35 +289,14 @@ void ConditionsListsTest::eachSpecialExclusionAlone_data()
 void ConditionsListsTest::eachSpecialExclusionAlone()
 {
     QFETCH(int, index);
-    const auto runClass = [](int n) {
-        const auto digits = digitsOf(n);
-        bool present[10] = {};
-        for (int d : digits)
-            present[d] = true;
-        int longest = 0;
-        for (int first = 0; first < 10; ++first) {
-            int length = 0;
-            while (length < 4 && present[(first + length) % 10])
-                ++length;
-            longest = std::max(longest, length);
-        }
-        return longest;   // 1 = 不连 ... 4 = 4连
-    };
-    const auto shape = [](int n) {
-        QList<int> counts;
-        for (int d = 0; d < 10; ++d) {
-            if (const int c = countOf(d, n))
-                counts.append(c);
-        }
-        std::sort(counts.begin(), counts.end());
-        static const QList<QList<int>> shapes = {{4}, {1, 3}, {1, 1, 2}, {2, 2}, {1, 1, 1, 1}};
-        return int(shapes.indexOf(counts));   // AAAA, AAAB, AABC, AABB, ABCD
-    };
     press("C_bi", index);
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     const int member = index - 150;
-    QCOMPARE(survivors, numbersWhere([&](int n) { return member < 4 ? runClass(n) != member + 1 : shape(n) != member - 4; }));
+    QCOMPARE(survivors, numbersWhere([&](int n) {
+                 const Digits d = digitsOf(n);
+                 return member < 4 ? longestRunOf(d) != member + 1 : repetitionShapeOf(d) != member - 4;
+             }));
 }
 
 QTEST_MAIN(ConditionsListsTest)

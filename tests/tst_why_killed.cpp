@@ -1,10 +1,10 @@
 // Why the last run left a number out, told in the tool strip and checked
 // against a reference worked out here; and the notice that the sheet changed
 // since the last run.
+#include "reference_rules.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
-#include <algorithm>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -25,9 +25,9 @@ struct Reference
 Reference referenceFor(int n)
 {
     Reference r;
-    if (n / 1000 == 1)
+    if (digitsOf(n)[0] == 1)
         r.families.append(QStringLiteral("定位杀"));
-    if ((n / 1000 + n / 100 % 10 + n / 10 % 10 + n % 10) % 10 == 3)
+    if (sumOf(digitsOf(n)) % 10 == 3)
         r.families.append(QStringLiteral("和跨胆"));
     r.inBase = kBaseNumbers.contains(QStringLiteral("%1").arg(n, 4, 10, QChar(u'0')));
     return r;
@@ -161,10 +161,9 @@ void TstWhyKilled::eachFamilyShowsWhatItMarksOnItsOwn()
     control<QCheckBox>(w(), QStringLiteral("Check_kuadu_sha(0)"))->click();
     int thousandsOne = 0, sumGroup = 0;
     for (int n = 0; n < 10000; ++n) {
-        const int d[4] = {n / 1000, n / 100 % 10, n / 10 % 10, n % 10};
+        const Digits d = digitsOf(n);
         thousandsOne += d[0] == 1 ? 1 : 0;
-        const int span = *std::max_element(d, d + 4) - *std::min_element(d, d + 4);
-        sumGroup += (d[0] + d[1] + d[2] + d[3]) % 10 == 3 || span == 0 ? 1 : 0;
+        sumGroup += sumOf(d) % 10 == 3 || spanOf(d) == 0 ? 1 : 0;
     }
     auto *counts = control<QLabel>(w(), QStringLiteral("L_family_counts"));
     QTRY_COMPARE(counts->text(), QStringLiteral("定位杀 %1 · 和跨胆 %2").arg(thousandsOne).arg(sumGroup));
