@@ -1,9 +1,6 @@
 #include "reference_rules.h"
-#include "testsupport.h"
+#include "sheet_driver.h"
 
-#include "ui/geometry.h"
-
-#include <QPlainTextEdit>
 #include <QSet>
 #include <algorithm>
 #include <array>
@@ -40,17 +37,14 @@ private slots:
     void eachSpecialExclusionAlone();
 
 private:
-    void type(int box, const QString &text);
-    void press(const char *family, int index);
     bool shrink(QSet<int> &survivors);
 
     ModalRecorder m_modals;
     std::unique_ptr<Fmain> m_window;
+    std::unique_ptr<SheetDriver> m_sheet;
 };
 
 namespace {
-constexpr int ShrinkAction = 0;
-
 QSet<int> numbersWhere(const std::function<bool(int)> &keep)
 {
     QSet<int> numbers;
@@ -75,36 +69,25 @@ void ConditionsListsTest::initTestCase()
 void ConditionsListsTest::init()
 {
     m_window = startedWindow();
+    m_sheet = std::make_unique<SheetDriver>(m_window.get());
 }
 
 void ConditionsListsTest::cleanup()
 {
+    m_sheet.reset();
     m_window.reset();
 }
 
-void ConditionsListsTest::type(int box, const QString &text)
-{
-    control<QPlainTextEdit>(m_window.get(), arrayName("T_ding", box))->setPlainText(text);
-}
-
-void ConditionsListsTest::press(const char *family, int index)
-{
-    button(m_window.get(), arrayName(family, index))->click();
-}
-
-// Runs the shrink and collects the listed numbers; false when the result
-// text is malformed or the count label disagrees with it.
+// Runs the shrink and collects the numbers of the result text; false when
+// it holds a token that is not four digits or the count label disagrees.
 bool ConditionsListsTest::shrink(QSet<int> &survivors)
 {
-    const int count = pressAction(m_window.get(), ShrinkAction);
-    survivors.clear();
-    const QString result = m_window->shrinkState().ResultText;
-    for (QStringView number : QStringView(result).split(u' ', Qt::SkipEmptyParts)) {
-        if (number.size() != 4) {
-            qWarning("result holds %s", qPrintable(number.toString()));
-            return false;
-        }
-        survivors.insert(number.toInt());
+    const int count = m_sheet->run();
+    const QList<int> numbers = m_sheet->resultNumbers();
+    survivors = QSet<int>(numbers.begin(), numbers.end());
+    if (numbers.contains(-1)) {
+        qWarning("the result text holds a token that is not four digits");
+        return false;
     }
     if (count != survivors.size()) {
         qWarning("count label %d against %lld listed", count, qlonglong(survivors.size()));
@@ -126,7 +109,7 @@ void ConditionsListsTest::straightListKillsExactlyItsNumbers_data()
 void ConditionsListsTest::straightListKillsExactlyItsNumbers()
 {
     QFETCH(QString, text);
-    type(0, text);
+    m_sheet->type("T_ding", 0, text);
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 9996);
@@ -135,7 +118,7 @@ void ConditionsListsTest::straightListKillsExactlyItsNumbers()
 
 void ConditionsListsTest::mustContainTwoKeepsOnlyNumbersWithBoth()
 {
-    type(3, QStringLiteral("89"));
+    m_sheet->type("T_ding", 3, QStringLiteral("89"));
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 974);
@@ -144,7 +127,7 @@ void ConditionsListsTest::mustContainTwoKeepsOnlyNumbersWithBoth()
 
 void ConditionsListsTest::mustContainTwoWithoutAnEntryKillsAll()
 {
-    type(3, QStringLiteral("8"));
+    m_sheet->type("T_ding", 3, QStringLiteral("8"));
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QVERIFY(survivors.isEmpty());
@@ -152,7 +135,7 @@ void ConditionsListsTest::mustContainTwoWithoutAnEntryKillsAll()
 
 void ConditionsListsTest::killThreeRejectsEveryNumberWithThreeNines()
 {
-    type(4, QStringLiteral("999"));
+    m_sheet->type("T_ding", 4, QStringLiteral("999"));
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     for (int n : {9991, 9399, 4999, 9989, 9999})
@@ -164,7 +147,7 @@ void ConditionsListsTest::killThreeRejectsEveryNumberWithThreeNines()
 
 void ConditionsListsTest::compoundBetKillsItsProduct()
 {
-    type(1, QStringLiteral("123456*2345678*1234567*1234567890"));
+    m_sheet->type("T_ding", 1, QStringLiteral("123456*2345678*1234567*1234567890"));
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 10000 - 2940);
@@ -177,7 +160,7 @@ void ConditionsListsTest::compoundBetKillsItsProduct()
 
 void ConditionsListsTest::compoundBetsOnTwoLines()
 {
-    type(1, QStringLiteral("1*1*1*1\n2*2*2*2"));
+    m_sheet->type("T_ding", 1, QStringLiteral("1*1*1*1\n2*2*2*2"));
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors, allBut({1111, 2222}));
@@ -196,7 +179,7 @@ void ConditionsListsTest::positionalPatterns()
 {
     QFETCH(QString, text);
     QFETCH(bool, endsMatter);
-    type(6, text);
+    m_sheet->type("T_ding", 6, text);
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), endsMatter ? 10000 - 199 : 10000 - 100);
@@ -205,7 +188,7 @@ void ConditionsListsTest::positionalPatterns()
 
 void ConditionsListsTest::fourRunKillsTheTenRuns()
 {
-    press("C_bi", 153);   // 4连
+    m_sheet->click("C_bi", 153);   // 4连
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 10000 - 240);
@@ -216,8 +199,8 @@ void ConditionsListsTest::fourRunKillsTheTenRuns()
 
 void ConditionsListsTest::fourEqualAndFourDistinctDigits()
 {
-    press("C_bi", 154);   // AAAA
-    press("C_bi", 158);   // ABCD
+    m_sheet->click("C_bi", 154);   // AAAA
+    m_sheet->click("C_bi", 158);   // ABCD
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 10000 - 5050);
@@ -229,8 +212,8 @@ void ConditionsListsTest::fourEqualAndFourDistinctDigits()
 
 void ConditionsListsTest::smallestAndLargestFiveLeaveOnlyFiveFiveFiveFive()
 {
-    press("C_max", 5);    // smallest 5
-    press("C_max", 13);   // largest 5
+    m_sheet->click("C_max", 5);    // smallest 5
+    m_sheet->click("C_max", 13);   // largest 5
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors, QSet<int>{5555});
@@ -238,7 +221,7 @@ void ConditionsListsTest::smallestAndLargestFiveLeaveOnlyFiveFiveFiveFive()
 
 void ConditionsListsTest::smallestZeroKeepsNumbersWithAZero()
 {
-    press("C_max", 0);
+    m_sheet->click("C_max", 0);
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 3439);
@@ -261,7 +244,7 @@ void ConditionsListsTest::eachDigitButtonAlone()
     QFETCH(int, index);
     QFETCH(int, digit);
     QFETCH(bool, smallest);
-    press("C_max", index);
+    m_sheet->click("C_max", index);
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     const QSet<int> expected = numbersWhere([&](int n) {
@@ -289,7 +272,7 @@ void ConditionsListsTest::eachSpecialExclusionAlone_data()
 void ConditionsListsTest::eachSpecialExclusionAlone()
 {
     QFETCH(int, index);
-    press("C_bi", index);
+    m_sheet->click("C_bi", index);
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     const int member = index - 150;

@@ -1,5 +1,5 @@
 #include "reference_rules.h"
-#include "testsupport.h"
+#include "sheet_driver.h"
 
 #include "core/condition_table.h"
 #include "panel/sheet.h"
@@ -120,13 +120,14 @@ Fails expectMember(const ConditionRow &row, int offset, const QString &text, Sel
 }
 
 // Sets the member as the player does; a tolerance or a box gets `text`.
-void setMember(Fmain &w, const ConditionRow &row, int index, const QString &text, ModalRecorder &modals)
+void setMember(const SheetDriver &sheet, const Fmain &w, const ConditionRow &row, int index, const QString &text,
+               ModalRecorder &modals)
 {
-    const Controls &c = w.controls();
+    const QString name = member_names(row)[std::max(index, 0) - std::max(row.first, 0)];
     switch (row.kind) {
     case ControlKind::Toggle: {
-        ColorButton *b = toggle_at(c, row, index);
-        b->click();
+        sheet.click(name);
+        ColorButton *b = button(&w, name);
         // A hit count above the row's dan digits is refused; a loaded scheme
         // can still hold it.
         if (row.selects == Selects::DanCount && index > row.first) {
@@ -138,13 +139,13 @@ void setMember(Fmain &w, const ConditionRow &row, int index, const QString &text
         break;
     }
     case ControlKind::Check:
-        check_at(c, row, index)->click();
+        sheet.tick(name);
         break;
     case ControlKind::Text:
-        text_at(c, row, index)->setPlainText(text);
+        sheet.type(name, text);
         break;
     case ControlKind::Tolerance:
-        tolerance_at(c, row, index)->setEditText(text);
+        sheet.setTolerance(index, text);
         break;
     }
 }
@@ -154,6 +155,7 @@ void ControlWalkTest::everyMemberAlone()
 {
     ModalRecorder modals;
     auto w = startedWindow();
+    const SheetDriver sheet(w.get());
     const Selections cleared = selections_from_record(cleared_record());
     // The boxes start with one more line break than a reset gives them.
     pressAction(w.get(), 3);
@@ -168,7 +170,7 @@ void ControlWalkTest::everyMemberAlone()
             Selections expected = cleared;
             const Fails fails = expectMember(row, std::max(index, 0) - std::max(row.first, 0), text, expected);
 
-            setMember(*w, row, index, text, modals);
+            setMember(sheet, *w, row, index, text, modals);
             if (QTest::currentTestFailed())
                 QFAIL(qPrintable(name));
             QVERIFY2(read_selections(w->controls()) == expected, qPrintable(name));
@@ -179,7 +181,7 @@ void ControlWalkTest::everyMemberAlone()
                 if (expected.total.contains(fails(digitsOf(n)) ? 1 : 0))
                     kept.append(QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0')));
             }
-            QVERIFY2(pressAction(w.get(), 0) == kept.size(), qPrintable(name));
+            QVERIFY2(sheet.run() == kept.size(), qPrintable(name));
             QVERIFY2(w->shrinkState().ResultText == kept.join(u' '), qPrintable(name));
 
             // "清空条件" clears it; 胆码计重 keeps its tick.
@@ -187,12 +189,12 @@ void ControlWalkTest::everyMemberAlone()
             const bool keeps = row.selects == Selects::CountRepeats;
             QVERIFY2(read_selections(w->controls()) == (keeps ? expected : cleared), qPrintable(name));
             if (keeps)
-                setMember(*w, row, index, text, modals);
+                sheet.tick(name, false);
 
             // So does the group's own "清"; a box it empties is left blank.
             if (row.clearButton != kNoButton) {
-                setMember(*w, row, index, text, modals);
-                button(w.get(), QStringLiteral("C_cls(%1)").arg(row.clearButton))->click();
+                setMember(sheet, *w, row, index, text, modals);
+                sheet.click("C_cls", row.clearButton);
                 Selections blank = cleared;
                 if (row.kind == ControlKind::Text)
                     expectMember(row, 0, QString(), blank);

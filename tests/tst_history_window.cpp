@@ -1,8 +1,8 @@
 // "历史验证" driven as a player drives it: conditions on the sheet, draws
 // pasted or loaded, and every table row checked against the matrix of a full
 // "[开始缩水]" run, read by plain loops.
-#include "testsupport.h"
 #include "reference_rules.h"
+#include "sheet_driver.h"
 
 #include "filters/backtest.h"
 #include "history/history_window.h"
@@ -119,12 +119,13 @@ private:
     // failed condition allowed: kept and killed draws, several counts.
     void setConditions()
     {
+        const SheetDriver sheet(m_window.get());
         for (int index : {1, 3, 16, 155})
-            button(m_window.get(), arrayName("C_bi", index))->click();
-        control<QCheckBox>(m_window.get(), arrayName("Check_hewei_sha", 3))->click();
-        control<QCheckBox>(m_window.get(), arrayName("Check_kuadu_sha", 9))->click();
-        button(m_window.get(), arrayName("C_max", 9 + 8))->click();
-        control<QComboBox>(m_window.get(), arrayName("Com_rc", 5))->setEditText(QStringLiteral("1"));
+            sheet.click("C_bi", index);
+        sheet.tick("Check_hewei_sha", 3);
+        sheet.tick("Check_kuadu_sha", 9);
+        sheet.click("C_max", 9 + 8);
+        sheet.setTolerance(5, QStringLiteral("1"));
     }
 
     // What the table, the summary and the family chart show at one moment.

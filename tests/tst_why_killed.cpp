@@ -2,7 +2,7 @@
 // against a reference worked out here; and the notice that the sheet changed
 // since the last run.
 #include "reference_rules.h"
-#include "testsupport.h"
+#include "sheet_driver.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,9 +66,10 @@ private:
 void TstWhyKilled::init()
 {
     m_window = startedWindow();
-    control<QCheckBox>(w(), QStringLiteral("Check_hewei_sha1(1)"))->click();
-    control<QCheckBox>(w(), QStringLiteral("Check_hewei_sha(3)"))->click();
-    control<QPlainTextEdit>(w(), QStringLiteral("T_cs_ip(3)"))->setPlainText(kBase);
+    const SheetDriver sheet(m_window.get());
+    sheet.tick(QStringLiteral("Check_hewei_sha1(1)"));
+    sheet.tick(QStringLiteral("Check_hewei_sha(3)"));
+    sheet.type(QStringLiteral("T_cs_ip(3)"), kBase);
 }
 
 void TstWhyKilled::linesNameTheFamiliesAndWhatExcluded()
@@ -83,7 +84,7 @@ void TstWhyKilled::linesNameTheFamiliesAndWhatExcluded()
     QCOMPARE(lineFor(QStringLiteral("111")), QString());
     QCOMPARE(lineFor(QStringLiteral("1a11")), QString());
 
-    control<QComboBox>(w(), QStringLiteral("Com_rc(5)"))->setEditText(QStringLiteral("1"));
+    SheetDriver(m_window.get()).setTolerance(5, QStringLiteral("1"));
     QCOMPARE(pressAction(w(), 0), 5);                           // all but 1002
     QCOMPARE(lineFor(QStringLiteral("0120")), QString());
     QCOMPARE(lineFor(QStringLiteral("1002")), QStringLiteral("1002 被淘汰：定位杀、和跨胆标记（共2项）；总容错0至1排除"));
@@ -158,7 +159,7 @@ void TstWhyKilled::aChangedSheetSaysSoUntilTheNextRun()
 void TstWhyKilled::eachFamilyShowsWhatItMarksOnItsOwn()
 {
     // Span 0 joins the sum tail in the sum group's one row.
-    control<QCheckBox>(w(), QStringLiteral("Check_kuadu_sha(0)"))->click();
+    SheetDriver(m_window.get()).tick(QStringLiteral("Check_kuadu_sha(0)"));
     int thousandsOne = 0, sumGroup = 0;
     for (int n = 0; n < 10000; ++n) {
         const Digits d = digitsOf(n);
@@ -169,7 +170,7 @@ void TstWhyKilled::eachFamilyShowsWhatItMarksOnItsOwn()
     QTRY_COMPARE(counts->text(), QStringLiteral("定位杀 %1 · 和跨胆 %2").arg(thousandsOne).arg(sumGroup));
     QCOMPARE(counts->toolTip(), QStringLiteral("定位杀：单独标记 %1 注\n和跨胆：单独标记 %2 注").arg(thousandsOne).arg(sumGroup));
 
-    control<QCheckBox>(w(), QStringLiteral("Check_hewei_sha1(1)"))->click();
+    SheetDriver(m_window.get()).tick(QStringLiteral("Check_hewei_sha1(1)"), false);
     QTRY_COMPARE(counts->text(), QStringLiteral("和跨胆 %1").arg(sumGroup));
     button(w(), QStringLiteral("C_guolv_ks(3)"))->click();
     QTRY_COMPARE(counts->text(), QString());
