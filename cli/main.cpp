@@ -25,8 +25,8 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("按方案缩水，输出保留的号码（升序，空格隔开）。"));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
+    parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("只输出保留的注数。"));
     const QCommandLineOption lines(QStringLiteral("lines"), QStringLiteral("按结果列表的样子输出，每行四个号码。"));
     const QCommandLineOption history(QStringLiteral("history"),
@@ -44,10 +44,7 @@ int main(int argc, char *argv[])
         write(stderr, parser.errorText() + u'\n');
         return 2;
     }
-    if (parser.isSet(helpOption))
-        parser.showHelp();
-    if (parser.isSet(versionOption))
-        parser.showVersion();
+    parser.process(app);
 
     const QStringList arguments = parser.positionalArguments();
     if (parser.isSet(members)) {
