@@ -113,6 +113,9 @@ void Fmain::buildSheetTools()
     line->setContentsMargins(6, 0, 6, 4);
     c.L_why_killed = makeStripLabel(c.StatusLine, "L_why_killed", QColor(160, 0, 0));
     c.L_family_counts = makeStripLabel(c.StatusLine, "L_family_counts", QColor(70, 70, 70));
+    // With every family marking, the counts would push the why-line out;
+    // they stop short of it, and their tooltip lists them all.
+    c.L_family_counts->setMaximumWidth(width() * 3 / 5);
     line->addWidget(c.L_why_killed);
     line->addStretch(1);
     line->addWidget(c.L_family_counts);
