@@ -261,6 +261,17 @@ void TestHistoryWindow::backtestFollowsEveryRunTheRangeAndTheSheet()
     setConditions();
     pressAction(m_window.get(), kShrink);
     compareWithMatrix(shown(), newestFirst(draws, kDraws));
+    // A family's column shows the help block that explains the family.
+    const std::pair<const char16_t *, const char16_t *> helps[] = {
+        {u"和跨胆", u"和跨胆"}, {u"比例", u"大小比"}, {u"杀特殊形态", u"杀特殊形态"},
+        {u"特别排除", u"特别排除"}, {u"最小号与最大号", u"最小号与最大号"}};
+    for (int column = 4; column < table()->columnCount(); ++column) {
+        const QString name = table()->headerData(column, Qt::Horizontal).toString();
+        const auto help = std::find_if(std::begin(helps), std::end(helps), [&](auto h) { return name == h.first; });
+        QVERIFY2(help != std::end(helps), qPrintable(name));
+        QVERIFY2(table()->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString()
+                     .startsWith(QStringLiteral("[*%1*]\n\n").arg(QString::fromUtf16(help->second))), qPrintable(name));
+    }
     for (const auto &[caption, count] : {std::pair{u"最近10期", 10}, {u"最近100期", 100}, {u"最近30期", 30}}) {
         chooseRange(QString::fromUtf16(caption));
         compareWithMatrix(shown(), newestFirst(draws, count));
