@@ -72,34 +72,23 @@ void TestMemberSets::sampleOfEveryRow_data()
     QTest::newRow("tens 3") << "Check_hewei_sha1(23)" << 1000;
     QTest::newRow("units 9") << "Check_hewei_sha1(39)" << 1000;
     QTest::newRow("sum tail 3") << "Check_hewei_sha(3)" << 1000;
-    QTest::newRow("span 0") << "Check_kuadu_sha(0)" << 10;
     QTest::newRow("span 9") << "Check_kuadu_sha(9)" << 974;
     QTest::newRow("kill-all 5") << "Check_tsm_sha(5)" << 3439;
-    QTest::newRow("AC 1") << "Check_ac_sha(0)" << 10;
     QTest::newRow("AC 6") << "Check_ac_sha(5)" << 1440;
     QTest::newRow("big:small 1:3") << "C_bi(1)" << 2500;
     QTest::newRow("odd:even 4:0") << "C_bi(9)" << 625;
     QTest::newRow("prime:composite 2:2") << "C_bi(12)" << 3750;
     QTest::newRow("上山") << "C_bi(15)" << 705;
-    QTest::newRow("凸形") << "C_bi(17)" << 2595;
     QTest::newRow("反N形") << "C_bi(20)" << 1695;
-    QTest::newRow("大大大大") << "C_bi(21)" << 625;
     QTest::newRow("大大小大") << "C_bi(22)" << 625;
-    QTest::newRow("小小小小") << "C_bi(36)" << 625;
     QTest::newRow("奇奇偶奇") << "C_bi(38)" << 625;
     QTest::newRow("质质合质") << "C_bi(54)" << 625;
-    QTest::newRow("route 0000") << "C_bi(69)" << 256;
-    QTest::newRow("route 2200") << "C_bi(77)" << 144;
     QTest::newRow("route 2202") << "C_bi(87)" << 108;
     QTest::newRow("route 0022") << "C_bi(149)" << 144;
-    QTest::newRow("不连") << "C_bi(150)" << 2900;
     QTest::newRow("4连") << "C_bi(153)" << 240;
     QTest::newRow("AAAB") << "C_bi(155)" << 360;
-    QTest::newRow("ABCD") << "C_bi(158)" << 5040;
-    QTest::newRow("smallest 0") << "C_max(0)" << 3439;
     QTest::newRow("smallest 8") << "C_max(8)" << 15;
     QTest::newRow("largest 1") << "C_max(9)" << 15;
-    QTest::newRow("largest 9") << "C_max(17)" << 3439;
 }
 
 void TestMemberSets::sampleOfEveryRow()
