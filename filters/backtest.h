@@ -5,9 +5,7 @@
 #include "filters/families.h"
 
 #include <QList>
-#include <QStringView>
 #include <array>
-#include <cstdint>
 #include <span>
 
 // Back-testing reads the matrix of one shrink run: every past draw is a

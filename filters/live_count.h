@@ -6,7 +6,6 @@
 #include "filters/families.h"
 
 #include <array>
-#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -44,9 +43,9 @@ private:
     // Candidate digits for the families to read; only the row being run is
     // ever written, and it is cleared first.
     std::unique_ptr<CandidateMatrix> m_scratch;
-    std::optional<Selections> m_seen;                           // what the kept marks were made from
-    std::array<CandidateSet, kEnteredListBoxCount> m_boxMarks{};   // T_ding(0)..(6), each on its own
+    std::optional<Selections> m_seen;                               // what the kept marks were made from
+    std::array<CandidateSet, kEnteredListBoxCount> m_boxMarks{};    // T_ding(0)..(6), each on its own
     std::array<CandidateSet, kFamilyCount> m_familyMarks{};         // like the family table
-    CandidateSet m_base{};
+    CandidateSet m_base;
     bool m_baseActive = false;
 };

@@ -14,15 +14,16 @@ const QColor kKilledBackground(255, 214, 214);
 const QColor kMarkBackground(255, 255, 0);
 }
 
-void BacktestModel::setBacktest(const QList<Draw> &draws, const QList<BacktestRow> &rows, FamilySet families)
+void BacktestModel::setBacktest(const QList<Draw> &draws, const QList<BacktestRow> &rows, FamilySet active)
 {
     Q_ASSERT(draws.size() == rows.size());
     beginResetModel();
     m_draws = draws;
     m_rows = rows;
     m_families.clear();
+    // The table of families, not this model's columns.
     for (const Family &family : ::families()) {
-        if (families & family_bit(family))
+        if (active & family_bit(family))
             m_families.append(&family);
     }
     endResetModel();

@@ -13,8 +13,8 @@ class BacktestModel : public QAbstractTableModel
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    // `draws` and `rows` pair up by index; `families` picks the family columns.
-    void setBacktest(const QList<Draw> &draws, const QList<BacktestRow> &rows, FamilySet families);
+    // `draws` and `rows` pair up by index; `active` picks the family columns.
+    void setBacktest(const QList<Draw> &draws, const QList<BacktestRow> &rows, FamilySet active);
 
     // The family of each family column, in column order.
     const QList<const Family *> &families() const { return m_families; }
