@@ -195,9 +195,6 @@ void show_family_counts(QLabel *label, const LiveCount::FamilyCounts &counts)
         compact.append(QStringLiteral("%1 %2").arg(family.displayName()).arg(count));
         full.append(QStringLiteral("%1：单独标记 %2 注").arg(family.displayName()).arg(count));
     }
-    // A label given a maximum width shows as much as fits it.
-    const QString text = compact.join(QStringLiteral(" · "));
-    const int room = label->maximumWidth();
-    label->setText(room < QWIDGETSIZE_MAX ? label->fontMetrics().elidedText(text, Qt::ElideRight, room) : text);
+    label->setText(compact.join(QStringLiteral(" · ")));
     label->setToolTip(full.join(u'\n'));
 }

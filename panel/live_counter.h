@@ -73,6 +73,6 @@ private:
 // "当前条件：N 注", in red when nothing survives.
 void show_live_count(QLabel *label, int survivors);
 
-// The families that mark anything, each with its count, in one compact line
-// cut to the label's maximum width; the tooltip lists them one to a line.
+// The families that mark anything, each with its count, in one compact line;
+// the label's tooltip lists them one to a line.
 void show_family_counts(QLabel *label, const LiveCount::FamilyCounts &counts);

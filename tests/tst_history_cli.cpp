@@ -4,6 +4,7 @@
 #include "testsupport.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTableView>
@@ -106,6 +107,13 @@ void TestHistoryCli::agreesWithTheWindow()
     for (const QString &line : familyCounts->toolTip().split(u'\n'))
         counted.append(line.section(u'：', 0, 0));
     QCOMPARE(counted, families);
+    // All twelve give way to the line that says why a number was left out.
+    pressAction(window.get(), 0);
+    control<QLineEdit>(window.get(), QStringLiteral("T_duijiang"))->setText(QStringLiteral("0000"));
+    auto *why = control<QLabel>(window.get(), QStringLiteral("L_why_killed"));
+    QVERIFY(why->text().startsWith(QStringLiteral("0000 被淘汰：顶部输入框、")));
+    QTRY_VERIFY(why->width() >= why->sizeHint().width() && familyCounts->geometry().left() >= why->geometry().right());
+    QVERIFY(familyCounts->geometry().right() < familyCounts->parentWidget()->width());
 }
 
 void TestHistoryCli::reportsMalformedLinesAndKeepsTheFileOrder()
