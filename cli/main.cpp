@@ -1,5 +1,6 @@
 // vintora-shrink: one shrink run over a saved scheme, without a window.
 #include "cli/history_report.h"
+#include "cli/members_report.h"
 #include "core/scheme.h"
 #include "core/shrink.h"
 #include "filters/shrink_run.h"
@@ -29,15 +30,31 @@ int main(int argc, char *argv[])
     const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("只输出保留的注数。"));
     const QCommandLineOption lines(QStringLiteral("lines"), QStringLiteral("按结果列表的样子输出，每行四个号码。"));
     const QCommandLineOption history(QStringLiteral("history"),
-                                     QStringLiteral("按方案验证开奖文件中的每一期：期号、开奖号、kept 或 killed、失败条件数。"),
+                                     QStringLiteral("按方案验证开奖文件中的每一期：期号、开奖号、kept 或 killed、失败条件数、标记它的条件。"),
                                      QStringLiteral("FILE"));
+    const QCommandLineOption members(QStringLiteral("members"),
+                                     QStringLiteral("不用方案：每个代表一类号码的条件控件一行，名称、它代表的注数、单独选它时杀掉的注数。"));
     parser.addOption(count);
     parser.addOption(lines);
     parser.addOption(history);
+    parser.addOption(members);
     parser.addPositionalArgument(QStringLiteral("SCHEME"), QStringLiteral("方案文件（.json）"));
+    // An option it does not know ends it like a file it cannot read.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        write(stderr, parser.errorText() + u'\n');
+        return 2;
+    }
     parser.process(app);
 
     const QStringList arguments = parser.positionalArguments();
+    if (parser.isSet(members)) {
+        if (!arguments.isEmpty() || parser.optionNames().size() > 1) {
+            write(stderr, parser.helpText());
+            return 1;
+        }
+        write(stdout, members_report());
+        return 0;
+    }
     const int outputs = int(parser.isSet(count)) + int(parser.isSet(lines)) + int(parser.isSet(history));
     if (arguments.size() != 1 || outputs > 1) {
         write(stderr, parser.helpText());

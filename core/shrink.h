@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -38,6 +39,11 @@ void fill_candidate_matrix(ShrinkState &state);
 // Marks row 50 for every four-digit number of the base-set box and returns
 // BaseSetActive.
 int16_t read_base_set(QStringView boxText, CandidateMatrix &matrix);
+
+// Per candidate, the sum of rows 1-49: how many conditions it failed, as the
+// total tolerance judges it. Rows no family writes are summed all the same.
+using FailureCounts = std::array<int16_t, kCandidateCount>;
+FailureCounts failure_counts(const CandidateMatrix &matrix);
 
 void apply_tolerance(CandidateMatrix &matrix, ToleranceRange total, int16_t baseSetActive);
 

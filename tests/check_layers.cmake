@@ -14,6 +14,7 @@ set(rules
     "ui|panel help app|"
     "panel|app|"
     "help|app|"
+    "history|app|"
 )
 
 # NOT YET CHECKED: these folders are still being reworked; empty this list
