@@ -6,10 +6,11 @@
 #include "panel/actions.h"
 #include "core/scheme.h"
 #include "core/text.h"
-#include "core/why_killed.h"
+#include "filters/why_killed.h"
 #include "panel/live_counter.h"
 #include "panel/sheet.h"
 #include "panel/sheet_history.h"
+#include "ui/elided_label.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -28,9 +29,10 @@
 namespace {
 constexpr int StatusLineHeight = 20;
 
-QLabel *makeStripLabel(QWidget *strip, const char *name, const QColor &colour)
+template<typename Label = QLabel>
+Label *makeStripLabel(QWidget *strip, const char *name, const QColor &colour)
 {
-    auto *label = new QLabel(strip);
+    auto *label = new Label(strip);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
     QPalette palette = label->palette();
@@ -112,13 +114,14 @@ void Fmain::buildSheetTools()
     auto *line = new QHBoxLayout(c.StatusLine);
     line->setContentsMargins(6, 0, 6, 4);
     c.L_why_killed = makeStripLabel(c.StatusLine, "L_why_killed", QColor(160, 0, 0));
-    c.L_unread = makeStripLabel(c.StatusLine, "L_unread", QColor(200, 90, 0));
-    c.L_family_counts = makeStripLabel(c.StatusLine, "L_family_counts", QColor(70, 70, 70));
-    // A long line gives way to the others and is read whole in its tooltip.
-    c.L_unread->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // The unread entries and the counts take the room the why-line leaves
+    // them; what does not fit ends in an ellipsis, and the tooltips hold all.
+    c.L_unread = makeStripLabel<ElidedLabel>(c.StatusLine, "L_unread", QColor(200, 90, 0));
+    c.L_family_counts = makeStripLabel<ElidedLabel>(c.StatusLine, "L_family_counts", QColor(70, 70, 70));
+    c.L_family_counts->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     line->addWidget(c.L_why_killed);
-    line->addWidget(c.L_unread, 1);
-    line->addWidget(c.L_family_counts);
+    line->addWidget(c.L_unread);
+    line->addWidget(c.L_family_counts, 1);
     connect(m_liveCounter.get(), &LiveCounter::familiesCounted, this,
             [this](const LiveCount::FamilyCounts &counts) { show_family_counts(m_controls.L_family_counts, counts); });
     connect(m_liveCounter.get(), &LiveCounter::unreadFound, this,

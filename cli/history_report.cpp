@@ -3,6 +3,15 @@
 #include "core/shrink.h"
 #include "filters/backtest.h"
 
+namespace {
+// The families that mark a draw, by name and in row order; "-" for none.
+QString familiesField(FamilySet families)
+{
+    const QStringList names = family_names(families);
+    return names.isEmpty() ? QStringLiteral("-") : names.join(u',');
+}
+}
+
 HistoryReport history_report(const QString &fileName, const DrawHistory &history, const CandidateMatrix &matrix)
 {
     HistoryReport report;
@@ -18,7 +27,7 @@ HistoryReport history_report(const QString &fileName, const DrawHistory &history
         const QString &issue = history.draws[i].issue;
         report.lines += (issue.isEmpty() ? QStringLiteral("-") : issue) + u'\t' + four_digits(rows[i].number) + u'\t'
                         + (rows[i].kept ? QStringLiteral("kept") : QStringLiteral("killed")) + u'\t'
-                        + QString::number(rows[i].failedConditions) + u'\n';
+                        + QString::number(rows[i].failedConditions) + u'\t' + familiesField(rows[i].markedBy) + u'\n';
     }
     const BacktestSummary summary = summarize_backtest(rows);
     report.lines += QStringLiteral("kept %1 of %2\n").arg(summary.kept).arg(summary.draws);

@@ -13,6 +13,7 @@ struct HistoryReport
 };
 
 // One tab-separated line per draw, in the file's order: the issue number or
-// "-", the four digits, "kept" or "killed", the number of failed conditions;
-// then "kept K of N". Each malformed line is named as "FILE:LINE: ...".
+// "-", the four digits, "kept" or "killed", the number of failed conditions,
+// the names of the families that mark it joined by commas or "-"; then
+// "kept K of N". Each malformed line is named as "FILE:LINE: ...".
 HistoryReport history_report(const QString &fileName, const DrawHistory &history, const CandidateMatrix &matrix);

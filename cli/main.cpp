@@ -1,5 +1,6 @@
 // vintora-shrink: one shrink run over a saved scheme, without a window.
 #include "cli/history_report.h"
+#include "cli/members_report.h"
 #include "core/scheme.h"
 #include "core/shrink.h"
 #include "filters/shrink_run.h"
@@ -36,14 +37,24 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     const Output count{{QStringLiteral("count"), QStringLiteral("只输出保留的注数。")}, true};
     const Output lines{{QStringLiteral("lines"), QStringLiteral("按结果列表的样子输出，每行四个号码。")}, true};
-    const Output history{{QStringLiteral("history"),
-                          QStringLiteral("按方案验证开奖文件中的每一期：期号、开奖号、kept 或 killed、失败条件数。"),
-                          QStringLiteral("FILE")},
-                         true};
-    const Output *const outputs[] = {&count, &lines, &history};
+    const Output history{
+        {QStringLiteral("history"),
+         QStringLiteral("按方案验证开奖文件中的每一期：期号、开奖号、kept 或 killed、失败条件数、标记它的条件。"),
+         QStringLiteral("FILE")},
+        true};
+    const Output members{
+        {QStringLiteral("members"),
+         QStringLiteral("不用方案：每个代表一类号码的条件控件一行，名称、它代表的注数、单独选它时杀掉的注数。")},
+        false};
+    const Output *const outputs[] = {&count, &lines, &history, &members};
     for (const Output *output : outputs)
         parser.addOption(output->option);
     parser.addPositionalArgument(QStringLiteral("SCHEME"), QStringLiteral("方案文件（.json）"));
+    // An option it does not know ends it like a file it cannot read.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        write(stderr, parser.errorText() + u'\n');
+        return 2;
+    }
     parser.process(app);
 
     const QStringList arguments = parser.positionalArguments();
@@ -55,15 +66,19 @@ int main(int argc, char *argv[])
             ++chosenCount;
         }
     }
-    if (arguments.size() > 1 || chosenCount > 1) {
+    // The survivors on one line, the default, need a scheme too.
+    const bool needsScheme = !chosen || chosen->needsScheme;
+    if (chosenCount > 1 || arguments.size() > (needsScheme ? 1 : 0)) {
         write(stderr, parser.helpText());
         return 1;
     }
-    // The survivors on one line, the default, need a scheme too.
-    const bool needsScheme = !chosen || chosen->needsScheme;
     if (needsScheme && arguments.isEmpty()) {
         write(stderr, QStringLiteral("vintora-shrink: 缺少方案文件（SCHEME），用法见 --help\n"));
         return 2;
+    }
+    if (chosen == &members) {
+        write(stdout, members_report());
+        return 0;
     }
     const SchemeReading reading = read_scheme_file(arguments.constFirst());
     if (!reading.record) {

@@ -48,6 +48,13 @@ enum class CaptionRule {
     BreakThenHint,  // a line break, then `text`
 };
 
+// What a member of a row names when it stands for one property of a number:
+// the numbers that a sheet holding only that member marks in its family's
+// row (the family kills what is selected), or the numbers such a sheet keeps
+// (the selection says what stays). Typed boxes, tolerances, dan rows and
+// their hit counts name nothing.
+enum class MemberSet { None, MarkedByFamily, KeptByFamily };
+
 struct Caption
 {
     CaptionRule rule;
@@ -79,6 +86,7 @@ struct ConditionRow
     Region region;
     const char16_t *label;      // the text beside the row, or nullptr
     Caption caption;
+    MemberSet memberSet;        // what each member names
 
     constexpr int count() const { return last - first + 1; }
     constexpr bool holds(int index) const { return index >= first && index <= last; }

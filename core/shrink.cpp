@@ -118,14 +118,20 @@ UnreadEntries unread_base_set(QStringView boxText, QStringView hint)
     return unread;
 }
 
-void apply_tolerance(CandidateMatrix &matrix, ToleranceRange total, int16_t baseSetActive)
+FailureCounts failure_counts(const CandidateMatrix &matrix)
 {
-    std::array<int16_t, kCandidateCount> failures{};
+    FailureCounts failures{};
     for (int r = EnteredListRow; r <= LastSummedRow; ++r) {
         const int16_t *marks = matrix.row(r);
         for (int c = 0; c < kCandidateCount; ++c)
             failures[c] = int16_t(failures[c] + marks[c]);
     }
+    return failures;
+}
+
+void apply_tolerance(CandidateMatrix &matrix, ToleranceRange total, int16_t baseSetActive)
+{
+    const FailureCounts failures = failure_counts(matrix);
     int16_t *kill = matrix.row(KillRow);
     const int16_t *base = matrix.row(BaseRow);
     for (int c = 0; c < kCandidateCount; ++c) {

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -43,6 +44,11 @@ int16_t read_base_set(QStringView boxText, CandidateMatrix &matrix);
 // The entries of the base-set box a run does not read as typed: all of
 // them while the box names 号码, else every entry that is not four digits.
 UnreadEntries unread_base_set(QStringView boxText, QStringView hint);
+
+// Per candidate, the sum of rows 1-49: how many conditions it failed, as the
+// total tolerance judges it. Rows no family writes are summed all the same.
+using FailureCounts = std::array<int16_t, kCandidateCount>;
+FailureCounts failure_counts(const CandidateMatrix &matrix);
 
 void apply_tolerance(CandidateMatrix &matrix, ToleranceRange total, int16_t baseSetActive);
 

@@ -1,5 +1,6 @@
 #include "filters/backtest.h"
 
+#include "core/shrink.h"
 #include "filters/candidate_digits.h"
 #include "filters/exclusions.h"
 
@@ -7,55 +8,39 @@
 #include <memory>
 
 namespace {
-// In matrix row order, from row 1.
-constexpr const char16_t *kFamilyCaptions[kFamilyCount] = {
-    u"输入杀号", u"定位杀", u"和跨胆", u"胆组", u"比例", u"特殊形态",
-    u"大小形态", u"奇偶形态", u"质合形态", u"012路", u"特别排除", u"最小最大",
-};
-
-constexpr FamilySet familyBit(int row)
-{
-    return FamilySet(1u << (row - EnteredListRow));
-}
-
 // Per candidate, the failure count and the families marking it: every row is
 // read once, in order, whatever the number of draws.
 struct CandidateVerdicts
 {
-    std::array<int16_t, kCandidateCount> failures{};
+    FailureCounts failures;
     std::array<FamilySet, kCandidateCount> markedBy{};
 };
 
 std::unique_ptr<CandidateVerdicts> verdictsOf(const CandidateMatrix &matrix)
 {
     auto v = std::make_unique<CandidateVerdicts>();
-    for (int r = EnteredListRow; r <= LastSummedRow; ++r) {
-        const int16_t *marks = matrix.row(r);
+    v->failures = failure_counts(matrix);
+    // Gathered in an array of its own, which no row of the matrix can
+    // overlap, and by a product rather than a choice: so the loop vectorises.
+    std::array<FamilySet, kCandidateCount> markedBy{};
+    for (const Family &family : families()) {
+        const int16_t *marks = matrix.row(family.row);
+        const FamilySet bit = family_bit(family);
         for (int c = 0; c < kCandidateCount; ++c)
-            v->failures[c] = int16_t(v->failures[c] + marks[c]);
+            markedBy[c] |= FamilySet(bit * (marks[c] != 0));
     }
-    for (int r = EnteredListRow; r <= MinMaxRow; ++r) {
-        const int16_t *marks = matrix.row(r);
-        const FamilySet bit = familyBit(r);
-        for (int c = 0; c < kCandidateCount; ++c)
-            v->markedBy[c] = FamilySet(v->markedBy[c] | (marks[c] != 0 ? bit : 0));
-    }
+    v->markedBy = markedBy;
     return v;
 }
-}
-
-QStringView family_caption(int row)
-{
-    return kFamilyCaptions[row - EnteredListRow];
 }
 
 FamilySet active_families(const CandidateMatrix &matrix)
 {
     FamilySet active = 0;
-    for (int r = EnteredListRow; r <= MinMaxRow; ++r) {
-        const int16_t *marks = matrix.row(r);
+    for (const Family &family : families()) {
+        const int16_t *marks = matrix.row(family.row);
         if (std::any_of(marks, marks + kCandidateCount, [](int16_t m) { return m != 0; }))
-            active |= familyBit(r);
+            active |= family_bit(family);
     }
     return active;
 }

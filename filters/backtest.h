@@ -2,24 +2,14 @@
 
 #include "core/matrix.h"
 #include "filters/exclusions.h"
+#include "filters/families.h"
 
 #include <QList>
-#include <QStringView>
 #include <array>
-#include <cstdint>
 #include <span>
 
 // Back-testing reads the matrix of one shrink run: every past draw is a
 // column of it, so the conditions run once, not once per draw.
-
-// The condition families are the matrix rows 1-12.
-constexpr int kFamilyCount = MinMaxRow - EnteredListRow + 1;
-
-// Short caption of the family that writes `row` (1-12).
-QStringView family_caption(int row);
-
-// Bit r - 1 stands for the family of row r.
-using FamilySet = uint16_t;
 
 // The families that mark at least one candidate.
 FamilySet active_families(const CandidateMatrix &matrix);
@@ -39,7 +29,7 @@ struct BacktestSummary
 {
     int draws = 0;
     int kept = 0;
-    std::array<int, kFamilyCount> markedBy{};   // per family, the draws it marks
+    std::array<int, kFamilyCount> markedBy{};   // per family, like the family table: the draws it marks
 };
 
 BacktestSummary summarize_backtest(std::span<const BacktestRow> rows);

@@ -1,79 +1,17 @@
 #include "filters/live_count.h"
 
 #include "core/shrink.h"
-#include "filters/dan_groups.h"
-#include "filters/digit_kills.h"
 #include "filters/entered_lists.h"
-#include "filters/exclusions.h"
-#include "filters/patterns.h"
 
 #include <algorithm>
 #include <bit>
 
 namespace {
-using Marks = LiveCount::Marks;
-
-// A family of rows 2-12: the row it marks, whether its part of the
-// selections differs between two sheets, and how to run it.
-struct Family
-{
-    MatrixRow row;
-    bool (*changed)(const Selections &was, const Selections &now);
-    void (*run)(const Selections &selections, CandidateMatrix &matrix);
-};
-
-template<auto Part, auto Filter>
-constexpr Family family(MatrixRow row)
-{
-    return {row, [](const Selections &was, const Selections &now) { return !(was.*Part == now.*Part); },
-            [](const Selections &s, CandidateMatrix &m) { Filter(s.*Part, m); }};
-}
-
-// The pattern grids share one selection but each reads only its own list.
-template<PatternGrid Grid, auto Filter>
-constexpr Family gridFamily(MatrixRow row)
-{
-    return {row,
-            [](const Selections &was, const Selections &now) {
-                return was.patterns.lists[Grid] != now.patterns.lists[Grid];
-            },
-            [](const Selections &s, CandidateMatrix &m) { Filter(s.patterns, m); }};
-}
-
-constexpr Family kFamilies[] = {
-    family<&Selections::positionalKill, filter_positional_kill>(PositionalKillRow),
-    family<&Selections::sumSpan, filter_sum_span_group>(SumSpanRow),
-    family<&Selections::dan, filter_dan_groups>(DanRow),
-    family<&Selections::ratios, filter_ratios>(RatioRow),
-    family<&Selections::shapes, filter_shapes>(ShapeRow),
-    gridFamily<BigSmallGrid, filter_big_small_pattern>(BigSmallRow),
-    gridFamily<OddEvenGrid, filter_odd_even_pattern>(OddEvenRow),
-    gridFamily<PrimeCompositeGrid, filter_prime_composite_pattern>(PrimeCompositeRow),
-    gridFamily<RouteGrid, filter_route_pattern>(RouteRow),
-    family<&Selections::specialExclusions, special_exclusions>(SpecialExclusionRow),
-    family<&Selections::minMax, min_max_digit_filter>(MinMaxRow),
-};
-
 // Pasted boxes run to megabytes; the window hands over the same text again
 // while a box is untouched, which is then equal without reading it.
 bool sameText(const QString &a, const QString &b)
 {
     return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
-}
-
-Marks pack(const int16_t *row)
-{
-    Marks marks{};
-    for (int c = 0; c < kCandidateCount; ++c)
-        marks[c / 64] |= uint64_t(row[c] != 0) << (c % 64);
-    return marks;
-}
-
-// The bits of a word that stand for candidates; the last word is partly unused.
-uint64_t candidateBits(int word)
-{
-    const int used = std::min(64, kCandidateCount - 64 * word);
-    return used == 64 ? ~uint64_t(0) : (uint64_t(1) << used) - 1;
 }
 }
 
@@ -87,41 +25,38 @@ LiveCount::LiveCount()
 LiveCount::~LiveCount() = default;
 
 template<typename Run>
-LiveCount::Marks LiveCount::marksOf(MatrixRow row, Run run)
+CandidateSet LiveCount::marksOf(MatrixRow row, Run run)
 {
     int16_t *cells = m_scratch->row(row);
     std::fill(cells, cells + kCandidateCount, int16_t(0));
     run(*m_scratch);
-    return pack(cells);
+    return CandidateSet::ofRow(cells);
 }
 
-void LiveCount::updateEnteredLists(const EnteredListSelection &entered)
+CandidateSet LiveCount::enteredListMarks(const EnteredListSelection &entered)
 {
-    bool anyChanged = false;
+    // The boxes share one row: a candidate any box rejects is marked once.
+    CandidateSet marks;
     for (size_t box = 0; box < kEnteredListBoxCount; ++box) {
         const QString &text = entered.boxes[box];
-        if (m_seen && sameText(m_seen->entered.boxes[box], text))
-            continue;
-        m_boxMarks[box] = marksOf(EnteredListRow, [&](CandidateMatrix &m) { kEnteredListFilters[box](text, m); });
-        anyChanged = true;
+        if (!m_seen || !sameText(m_seen->entered.boxes[box], text))
+            m_boxMarks[box] = marksOf(EnteredListRow, [&](CandidateMatrix &m) { kEnteredListFilters[box](text, m); });
+        marks |= m_boxMarks[box];
     }
-    if (!anyChanged)
-        return;
-    // The boxes share one row: a candidate any box rejects is marked once.
-    Marks &row = m_rowMarks[EnteredListRow - EnteredListRow];
-    row = {};
-    for (const Marks &box : m_boxMarks) {
-        for (int w = 0; w < kWords; ++w)
-            row[w] |= box[w];
-    }
+    return marks;
 }
 
 void LiveCount::updateFamilies(const Selections &selections)
 {
-    for (const Family &f : kFamilies) {
-        if (m_seen && !f.changed(*m_seen, selections))
+    for (const Family &family : families()) {
+        if (m_seen && !family.changed(*m_seen, selections))
             continue;
-        m_rowMarks[f.row - EnteredListRow] = marksOf(f.row, [&](CandidateMatrix &m) { f.run(selections, m); });
+        // A pasted list runs to megabytes: of the typed boxes, only the one
+        // whose text changed is read again.
+        m_familyMarks[size_t(family.index())] =
+            family.row == EnteredListRow
+                ? enteredListMarks(selections.entered)
+                : marksOf(family.row, [&](CandidateMatrix &m) { family.mark(selections, m); });
     }
 }
 
@@ -136,17 +71,17 @@ void LiveCount::updateBaseSet(const QString &baseSetText)
 
 int LiveCount::survivors(ToleranceRange total) const
 {
-    // A candidate's failure count is how many of rows 1-12 mark it.
+    // A candidate's failure count is how many families mark it.
     const int low = std::max<int>(total.from, 0);
-    const int high = std::min<int>(total.to, int(m_rowMarks.size()));
+    const int high = std::min<int>(total.to, kFamilyCount);
     if (low > high)
         return 0;
     int count = 0;
-    for (int w = 0; w < kWords; ++w) {
+    for (int w = 0; w < CandidateSet::kWords; ++w) {
         // The 64 candidates' counts side by side, as four bit planes.
         uint64_t planes[4] = {};
-        for (const Marks &row : m_rowMarks) {
-            uint64_t carry = row[w];
+        for (const CandidateSet &marks : m_familyMarks) {
+            uint64_t carry = marks.words[w];
             for (uint64_t &plane : planes) {
                 const uint64_t next = plane & carry;
                 plane ^= carry;
@@ -161,8 +96,8 @@ int LiveCount::survivors(ToleranceRange total) const
             kept |= equal;
         }
         if (m_baseActive)
-            kept &= m_base[w];
-        count += std::popcount(kept & candidateBits(w));
+            kept &= m_base.words[w];
+        count += std::popcount(kept & CandidateSet::candidateBits(w));
     }
     return count;
 }
@@ -170,16 +105,13 @@ int LiveCount::survivors(ToleranceRange total) const
 LiveCount::FamilyCounts LiveCount::familyCounts() const
 {
     FamilyCounts counts{};
-    for (size_t f = 0; f < counts.size(); ++f) {
-        for (int w = 0; w < kWords; ++w)
-            counts[f] += std::popcount(m_rowMarks[f][w] & candidateBits(w));
-    }
+    for (size_t f = 0; f < counts.size(); ++f)
+        counts[f] = m_familyMarks[f].size();
     return counts;
 }
 
 int LiveCount::count(const Selections &selections)
 {
-    updateEnteredLists(selections.entered);
     updateFamilies(selections);
     updateBaseSet(selections.baseSetText);
     m_seen = selections;

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/candidate_set.h"
 #include "core/matrix.h"
 #include "core/selections.h"
+#include "filters/families.h"
 
 #include <array>
-#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -25,29 +26,26 @@ public:
     // How many candidates a shrink run with these selections keeps.
     int count(const Selections &selections);
 
-    // How many candidates each family (rows 1-12) marks on its own, as of
-    // the last count.
-    using FamilyCounts = std::array<int, MinMaxRow - EnteredListRow + 1>;
+    // How many candidates each family marks on its own, as of the last
+    // count; indexed like the family table.
+    using FamilyCounts = std::array<int, kFamilyCount>;
     FamilyCounts familyCounts() const;
 
-    static constexpr int kWords = (kCandidateCount + 63) / 64;
-    using Marks = std::array<uint64_t, kWords>;
-
 private:
-    void updateEnteredLists(const EnteredListSelection &entered);
+    CandidateSet enteredListMarks(const EnteredListSelection &entered);
     void updateFamilies(const Selections &selections);
     void updateBaseSet(const QString &baseSetText);
     int survivors(ToleranceRange total) const;
 
     template<typename Run>
-    Marks marksOf(MatrixRow row, Run run);
+    CandidateSet marksOf(MatrixRow row, Run run);
 
     // Candidate digits for the families to read; only the row being run is
     // ever written, and it is cleared first.
     std::unique_ptr<CandidateMatrix> m_scratch;
-    std::optional<Selections> m_seen;                           // what the kept marks were made from
-    std::array<Marks, kEnteredListBoxCount> m_boxMarks{};       // T_ding(0)..(6), each on its own
-    std::array<Marks, MinMaxRow - EnteredListRow + 1> m_rowMarks{};    // rows 1-12
-    Marks m_base{};
+    std::optional<Selections> m_seen;                               // what the kept marks were made from
+    std::array<CandidateSet, kEnteredListBoxCount> m_boxMarks{};    // T_ding(0)..(6), each on its own
+    std::array<CandidateSet, kFamilyCount> m_familyMarks{};         // like the family table
+    CandidateSet m_base;
     bool m_baseActive = false;
 };

@@ -55,15 +55,19 @@ void load_help_text()
     helpTextStore() = fromGbk.decode(resource.readAll());
 }
 
+QString help_block(const QString &title)
+{
+    if (title.isEmpty())
+        return QString();
+    const QString key = QStringLiteral("[*") + title + QStringLiteral("*]");
+    const auto body = text_after_key(HelpText(), key);
+    return body ? key + u'\n' + body->toString().replace(QStringLiteral("\r\n"), QStringLiteral("\n")) : QString();
+}
+
 void show_help_topic(QWidget *parent, const QString &title)
 {
-    QString message = QStringLiteral("没有找到此说明数据");
-    if (!title.isEmpty()) {
-        const QString key = QStringLiteral("[*") + title + QStringLiteral("*]");
-        if (const auto body = text_after_key(HelpText(), key))
-            message = key + u'\n' + body->toString().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    }
-    show_message(parent, message, QStringLiteral("温馨提示"));
+    const QString block = help_block(title);
+    show_message(parent, block.isEmpty() ? QStringLiteral("没有找到此说明数据") : block, QStringLiteral("温馨提示"));
 }
 
 void show_help_for_button(QWidget *parent, const Controls &controls, int index)

@@ -12,6 +12,10 @@ const QString &HelpText();
 // Loads the help text embedded in the program (GBK bytes).
 void load_help_text();
 
+// The block titled title as its popup shows it: its key "[*title*]" on the
+// first line, then the block's lines; empty when there is no such block.
+QString help_block(const QString &title);
+
 // Shows the block titled title, or "没有找到此说明数据" when there is none.
 void show_help_topic(QWidget *parent, const QString &title);
 

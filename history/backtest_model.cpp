@@ -1,6 +1,7 @@
 #include "history/backtest_model.h"
 
 #include "core/shrink.h"
+#include "help/help_popups.h"
 
 #include <QBrush>
 #include <QColor>
@@ -13,16 +14,17 @@ const QColor kKilledBackground(255, 214, 214);
 const QColor kMarkBackground(255, 255, 0);
 }
 
-void BacktestModel::setBacktest(const QList<Draw> &draws, const QList<BacktestRow> &rows, FamilySet families)
+void BacktestModel::setBacktest(const QList<Draw> &draws, const QList<BacktestRow> &rows, FamilySet active)
 {
     Q_ASSERT(draws.size() == rows.size());
     beginResetModel();
     m_draws = draws;
     m_rows = rows;
-    m_familyRows.clear();
-    for (int r = EnteredListRow; r <= MinMaxRow; ++r) {
-        if (families & (1u << (r - EnteredListRow)))
-            m_familyRows.append(r);
+    m_families.clear();
+    // The table of families, not this model's columns.
+    for (const Family &family : ::families()) {
+        if (active & family_bit(family))
+            m_families.append(&family);
     }
     endResetModel();
 }
@@ -34,7 +36,7 @@ int BacktestModel::rowCount(const QModelIndex &parent) const
 
 int BacktestModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : FixedColumnCount + int(m_familyRows.size());
+    return parent.isValid() ? 0 : FixedColumnCount + int(m_families.size());
 }
 
 QVariant BacktestModel::data(const QModelIndex &index, int role) const
@@ -44,8 +46,7 @@ QVariant BacktestModel::data(const QModelIndex &index, int role) const
     const Draw &draw = m_draws[index.row()];
     const BacktestRow &row = m_rows[index.row()];
     const int column = index.column();
-    const bool marked = column >= FixedColumnCount
-                        && (row.markedBy & (1u << (m_familyRows[column - FixedColumnCount] - EnteredListRow)));
+    const bool marked = column >= FixedColumnCount && (row.markedBy & family_bit(*m_families[column - FixedColumnCount]));
     switch (role) {
     case Qt::DisplayRole:
         switch (column) {
@@ -70,11 +71,22 @@ QVariant BacktestModel::data(const QModelIndex &index, int role) const
 
 QVariant BacktestModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole)
-        return {};
     if (orientation == Qt::Vertical)
-        return section + 1;
+        return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
     if (section < FixedColumnCount)
-        return QString::fromUtf16(kFixedHeaders[section]);
-    return family_caption(m_familyRows.value(section - FixedColumnCount, EnteredListRow)).toString();
+        return role == Qt::DisplayRole ? QVariant(QString::fromUtf16(kFixedHeaders[section])) : QVariant();
+    const Family *family = m_families.value(section - FixedColumnCount);
+    if (!family)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return family->displayName();
+    case Qt::ToolTipRole: {
+        // What the family is, in the words of its help.
+        const QString block = family->helpTitle ? help_block(QString::fromUtf16(family->helpTitle)) : QString();
+        return block.endsWith(u'\n') ? block.chopped(1) : block;
+    }
+    default:
+        return {};
+    }
 }

@@ -13,11 +13,11 @@ class BacktestModel : public QAbstractTableModel
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    // `draws` and `rows` pair up by index; `families` picks the family columns.
-    void setBacktest(const QList<Draw> &draws, const QList<BacktestRow> &rows, FamilySet families);
+    // `draws` and `rows` pair up by index; `active` picks the family columns.
+    void setBacktest(const QList<Draw> &draws, const QList<BacktestRow> &rows, FamilySet active);
 
-    // The matrix row of each family column, in column order.
-    const QList<int> &familyRows() const { return m_familyRows; }
+    // The family of each family column, in column order.
+    const QList<const Family *> &families() const { return m_families; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -27,5 +27,5 @@ public:
 private:
     QList<Draw> m_draws;
     QList<BacktestRow> m_rows;
-    QList<int> m_familyRows;
+    QList<const Family *> m_families;
 };

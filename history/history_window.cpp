@@ -27,6 +27,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 // The draws a back-test covers: the last 10, 30 or 100, or all (0).
@@ -244,7 +245,16 @@ void HistoryWindow::runBacktest()
     const CandidateMatrix &matrix = *m_backtestRun.matrix;
     const QList<BacktestRow> rows = backtest(matrix, numbers);
     m_model->setBacktest(draws, rows, active_families(matrix));
-    m_table->horizontalHeader()->resizeSection(0, 90);
+    QHeaderView *header = m_table->horizontalHeader();
+    header->resizeSection(0, 90);
+    // A family column is as wide as its name: fitting it to its contents
+    // would measure every row.
+    const QFontMetrics metrics(header->font());
+    const int firstFamily = m_model->columnCount() - int(m_model->families().size());
+    for (int column = firstFamily; column < m_model->columnCount(); ++column) {
+        const QString name = m_model->headerData(column, Qt::Horizontal).toString();
+        header->resizeSection(column, std::max(header->defaultSectionSize(), metrics.horizontalAdvance(name) + 16));
+    }
     showSummary(summarize_backtest(rows));
     saveHistory();
 }
@@ -272,9 +282,9 @@ void HistoryWindow::showSummary(const BacktestSummary &summary)
     QStringList families;
     QStringList captions;
     QList<double> shares;
-    for (int row : m_model->familyRows()) {
-        const int killed = summary.markedBy[row - EnteredListRow];
-        const QString caption = family_caption(row).toString();
+    for (const Family *family : m_model->families()) {
+        const int killed = summary.markedBy[size_t(family->index())];
+        const QString caption = family->displayName();
         families.append(QStringLiteral("%1 杀掉 %2 期（%3）").arg(caption).arg(killed).arg(percent(killed, summary.draws)));
         captions.append(caption);
         shares.append(100.0 * killed / summary.draws);

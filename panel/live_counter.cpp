@@ -1,7 +1,6 @@
 #include "panel/live_counter.h"
 
 #include "core/condition_table.h"
-#include "core/family_names.h"
 #include "filters/live_count.h"
 #include "panel/sheet.h"
 #include "panel/typed_boxes.h"
@@ -201,12 +200,12 @@ void show_live_count(QLabel *label, int survivors)
 void show_family_counts(QLabel *label, const LiveCount::FamilyCounts &counts)
 {
     QStringList compact, full;
-    for (size_t f = 0; f < counts.size(); ++f) {
-        if (counts[f] == 0)
+    for (const Family &family : families()) {
+        const int count = counts[size_t(family.index())];
+        if (count == 0)
             continue;
-        const QString name = family_name(MatrixRow(EnteredListRow + int(f)));
-        compact.append(QStringLiteral("%1 %2").arg(name).arg(counts[f]));
-        full.append(QStringLiteral("%1：单独标记 %2 注").arg(name).arg(counts[f]));
+        compact.append(QStringLiteral("%1 %2").arg(family.displayName()).arg(count));
+        full.append(QStringLiteral("%1：单独标记 %2 注").arg(family.displayName()).arg(count));
     }
     label->setText(compact.join(QStringLiteral(" · ")));
     label->setToolTip(full.join(u'\n'));

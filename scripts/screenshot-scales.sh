@@ -23,9 +23,11 @@ awk 'BEGIN {
 }' > "$XDG_DATA_HOME/vintora/history.txt"
 
 xvfb= app=
+# Waits for both to end, so the next start finds the display free.
 cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+    [ -n "$app" ] && { kill "$app" 2>/dev/null; wait "$app" 2>/dev/null; } || true
+    [ -n "$xvfb" ] && { kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; } || true
+    app= xvfb=
 }
 trap 'cleanup; rm -rf "$home"' EXIT
 export DISPLAY=$display

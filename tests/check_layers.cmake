@@ -15,6 +15,7 @@ set(rules
     "ui|panel help app|"
     "panel|app|"
     "help|app|"
+    "history|app|"
 )
 
 # NOT YET CHECKED: these folders are still being reworked; empty this list

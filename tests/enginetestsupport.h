@@ -1,21 +1,15 @@
 #pragma once
 
 #include "core/matrix.h"
+#include "reference_rules.h"
 
 #include <QString>
 #include <array>
 #include <functional>
 #include <memory>
 
-// Helpers for engine tests: a fresh zeroed matrix, counts of a row, and a
-// brute-force reference that states each rule directly on the four digits.
-
-using Digits = std::array<int, 4>;
-
-inline Digits digitsOf(int n)
-{
-    return {n / 1000, n / 100 % 10, n / 10 % 10, n % 10};
-}
+// Helpers for engine tests: a fresh zeroed matrix, counts of a row, and the
+// comparison of a row with a brute-force reference on the four digits.
 
 inline std::unique_ptr<CandidateMatrix> emptyMatrix()
 {

@@ -1,39 +1,11 @@
 // Conditions of the left column and the pattern grids set as a player sets
 // them, then "[开始缩水]": the count and the surviving numbers.
-#include "testsupport.h"
+#include "reference_rules.h"
+#include "sheet_driver.h"
 
-#include "ui/geometry.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <functional>
 
 namespace {
-constexpr int kShrink = 0;
-
-int digitAt(int n, int position)   // position 0 = thousands ... 3 = units
-{
-    static constexpr int kDivisor[4] = {1000, 100, 10, 1};
-    return n / kDivisor[position] % 10;
-}
-
-// The six shapes as the help describes them, d1 = thousands ... d4 = units.
-bool hasShape(int index, int n)
-{
-    const int d1 = digitAt(n, 0), d2 = digitAt(n, 1), d3 = digitAt(n, 2), d4 = digitAt(n, 3);
-    switch (index) {
-    case 15: return d1 <= d2 && d2 <= d3 && d3 <= d4 && d1 != d4;
-    case 16: return d1 >= d2 && d2 >= d3 && d3 >= d4 && d1 != d4;
-    case 17: return (d1 < d2 && d3 > d4) || (d1 <= d2 && d2 < d3 && d3 > d4) || (d1 < d2 && d2 > d3 && d3 >= d4);
-    case 18: return (d1 > d2 && d3 < d4) || (d1 >= d2 && d2 > d3 && d3 < d4) || (d1 > d2 && d2 < d3 && d3 <= d4);
-    case 19: return d1 < d2 && d2 > d3 && d3 < d4;
-    case 20: return d1 > d2 && d2 < d3 && d3 > d4;
-    }
-    return false;
-}
-
 QList<int> numbersWhere(const std::function<bool(int)> &keep)
 {
     QList<int> numbers;
@@ -52,42 +24,7 @@ class TestConditionsLeft : public QObject
 private:
     std::unique_ptr<Fmain> m_window;
     std::unique_ptr<ModalRecorder> m_modals;
-
-    void click(const char *family, int index)
-    {
-        ColorButton *b = button(m_window.get(), arrayName(family, index));
-        QVERIFY2(b, qPrintable(arrayName(family, index)));
-        b->click();
-    }
-    void tick(const char *family, int index)
-    {
-        auto *box = control<QCheckBox>(m_window.get(), arrayName(family, index));
-        QVERIFY2(box, qPrintable(arrayName(family, index)));
-        box->click();
-        QVERIFY(box->isChecked());
-    }
-    void setTolerance(int box, const QString &text)
-    {
-        control<QComboBox>(m_window.get(), arrayName("Com_rc", box))->setEditText(text);
-    }
-    void typeSums(const QString &text)
-    {
-        auto *box = control<QPlainTextEdit>(m_window.get(), arrayName("T_cs_ip", 0));
-        QTest::mouseDClick(box->viewport(), Qt::LeftButton);
-        QTest::keyClicks(box, text);
-    }
-    int shrink() { return pressAction(m_window.get(), kShrink); }
-
-    QList<int> listed() const
-    {
-        QList<int> numbers;
-        const QListWidget *list = control<QListWidget>(m_window.get(), QStringLiteral("Li_out"));
-        for (int row = 0; row < list->count(); ++row) {
-            for (const QString &token : list->item(row)->text().split(u' ', Qt::SkipEmptyParts))
-                numbers.append(token.toInt());
-        }
-        return numbers;
-    }
+    std::unique_ptr<SheetDriver> m_sheet;
 
 private slots:
     void initTestCase() { QVERIFY(useTestFolders()); }
@@ -96,21 +33,23 @@ private slots:
     {
         m_modals = std::make_unique<ModalRecorder>();
         m_window = startedWindow();
+        m_sheet = std::make_unique<SheetDriver>(m_window.get());
     }
 
     void cleanup()
     {
+        m_sheet.reset();
         m_window.reset();
         m_modals.reset();
     }
 
-    void nothingChosenKeepsEverything() { QCOMPARE(shrink(), 10000); }
+    void nothingChosenKeepsEverything() { QCOMPARE(m_sheet->run(), 10000); }
 
     void thousandsZeroKillsItsThousand()
     {
-        tick("Check_hewei_sha1", 0);
-        QCOMPARE(shrink(), 9000);
-        QCOMPARE(listed(), numbersWhere([](int n) { return n >= 1000; }));
+        m_sheet->tick("Check_hewei_sha1", 0);
+        QCOMPARE(m_sheet->run(), 9000);
+        QCOMPARE(m_sheet->listed(), numbersWhere([](int n) { return n >= 1000; }));
     }
 
     void positionalToleranceCountsWrongPositions_data()
@@ -128,14 +67,14 @@ private slots:
         QFETCH(QString, from);
         QFETCH(QString, to);
         QFETCH(int, count);
-        tick("Check_hewei_sha1", 1);        // thousands 1
-        tick("Check_hewei_sha1", 30 + 2);   // units 2
-        setTolerance(0, from);
-        setTolerance(1, to);
-        QCOMPARE(shrink(), count);
+        m_sheet->tick("Check_hewei_sha1", 1);        // thousands 1
+        m_sheet->tick("Check_hewei_sha1", 30 + 2);   // units 2
+        m_sheet->setTolerance(0, from);
+        m_sheet->setTolerance(1, to);
+        QCOMPARE(m_sheet->run(), count);
         const int low = from.toInt(), high = to.toInt();
-        QCOMPARE(listed(), numbersWhere([&](int n) {
-                     const int wrong = (digitAt(n, 0) == 1) + (digitAt(n, 3) == 2);
+        QCOMPARE(m_sheet->listed(), numbersWhere([&](int n) {
+                     const int wrong = (digitsOf(n)[0] == 1) + (digitsOf(n)[3] == 2);
                      return wrong >= low && wrong <= high;
                  }));
     }
@@ -152,52 +91,52 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(int, killed);
-        typeSums(typed);
-        QCOMPARE(shrink(), 10000 - killed);
+        m_sheet->typeKeys(QStringLiteral("T_cs_ip(0)"), typed);
+        QCOMPARE(m_sheet->run(), 10000 - killed);
     }
 
-    void untouchedSumHintKillsNothing() { QCOMPARE(shrink(), 10000); }
+    void untouchedSumHintKillsNothing() { QCOMPARE(m_sheet->run(), 10000); }
 
     void sumTailThreeKillsAThousand()
     {
-        tick("Check_hewei_sha", 3);
-        QCOMPARE(shrink(), 9000);
+        m_sheet->tick("Check_hewei_sha", 3);
+        QCOMPARE(m_sheet->run(), 9000);
     }
 
     void killAllFiveKillsEveryNumberWithAFive()
     {
-        tick("Check_tsm_sha", 5);
-        QCOMPARE(shrink(), 10000 - 3439);
-        QCOMPARE(listed(), numbersWhere([](int n) { return !QString::number(n).contains(u'5'); }));
+        m_sheet->tick("Check_tsm_sha", 5);
+        QCOMPARE(m_sheet->run(), 10000 - 3439);
+        QCOMPARE(m_sheet->listed(), numbersWhere([](int n) { return !QString::number(n).contains(u'5'); }));
     }
 
     void everySpanTickedKillsEverything()
     {
         for (int span = 0; span < 10; ++span)
-            tick("Check_kuadu_sha", span);
-        QCOMPARE(shrink(), 0);
+            m_sheet->tick("Check_kuadu_sha", span);
+        QCOMPARE(m_sheet->run(), 0);
     }
 
     void acValueOneKillsTheTenRepdigits()
     {
-        tick("Check_ac_sha", 0);
-        QCOMPARE(shrink(), 9990);
+        m_sheet->tick("Check_ac_sha", 0);
+        QCOMPARE(m_sheet->run(), 9990);
     }
 
     void danRowKeepsNumbersWithItsDigits()
     {
-        click("C_danzu", 1);
-        click("C_danzu", 2);
-        QCOMPARE(shrink(), 5904);
+        m_sheet->click("C_danzu", 1);
+        m_sheet->click("C_danzu", 2);
+        QCOMPARE(m_sheet->run(), 5904);
     }
 
     void danRowWithCountZeroKeepsNumbersWithoutItsDigits()
     {
-        click("C_danzu", 1);
-        click("C_danzu", 2);
-        click("C_danzu_gs", 0);
-        QCOMPARE(shrink(), 4096);
-        QCOMPARE(listed(), numbersWhere([](int n) {
+        m_sheet->click("C_danzu", 1);
+        m_sheet->click("C_danzu", 2);
+        m_sheet->click("C_danzu_gs", 0);
+        QCOMPARE(m_sheet->run(), 4096);
+        QCOMPARE(m_sheet->listed(), numbersWhere([](int n) {
                      const QString digits = QStringLiteral("%1").arg(n, 4, 10, QChar(u'0'));
                      return !digits.contains(u'1') && !digits.contains(u'2');
                  }));
@@ -205,8 +144,8 @@ private slots:
 
     void bigSmallOneToThreeKeepsAQuarter()
     {
-        click("C_bi", 1);
-        QCOMPARE(shrink(), 2500);
+        m_sheet->click("C_bi", 1);
+        QCOMPARE(m_sheet->run(), 2500);
     }
 
     void eachShapeKillsItsNumbers_data()
@@ -228,17 +167,17 @@ private slots:
     {
         QFETCH(int, index);
         QFETCH(int, killed);
-        click("C_bi", index);
-        QCOMPARE(shrink(), 10000 - killed);
-        QCOMPARE(listed(), numbersWhere([&](int n) { return !hasShape(index, n); }));
+        m_sheet->click("C_bi", index);
+        QCOMPARE(m_sheet->run(), 10000 - killed);
+        QCOMPARE(m_sheet->listed(), numbersWhere([&](int n) { return !hasShape(index - 15, digitsOf(n)); }));
     }
 
     void allSixShapesLeaveTheTenRepeatedDigits()
     {
         for (int index = 15; index <= 20; ++index)
-            click("C_bi", index);
-        QCOMPARE(shrink(), 10);
-        QCOMPARE(listed(), numbersWhere([](int n) { return n % 1111 == 0; }));
+            m_sheet->click("C_bi", index);
+        QCOMPARE(m_sheet->run(), 10);
+        QCOMPARE(m_sheet->listed(), numbersWhere([](int n) { return n % 1111 == 0; }));
     }
 
     // The thousands row's "清" clears that row's ten boxes and nothing else:
@@ -246,22 +185,22 @@ private slots:
     void thousandsClearKeepsTheOtherRows()
     {
         for (int i = 0; i < 10; ++i)
-            tick("Check_hewei_sha1", i);
-        tick("Check_hewei_sha1", 10);       // hundreds 0
-        tick("Check_hewei_sha1", 39);       // units 9
-        button(m_window.get(), arrayName("C_cls", 0))->click();
+            m_sheet->tick("Check_hewei_sha1", i);
+        m_sheet->tick("Check_hewei_sha1", 10);       // hundreds 0
+        m_sheet->tick("Check_hewei_sha1", 39);       // units 9
+        m_sheet->click("C_cls", 0);
         for (int i = 0; i < 40; ++i) {
             const bool kept = i == 10 || i == 39;
             QCOMPARE(control<QCheckBox>(m_window.get(), arrayName("Check_hewei_sha1", i))->isChecked(), kept);
         }
-        QCOMPARE(shrink(), 8100);
-        QCOMPARE(listed(), numbersWhere([](int n) { return digitAt(n, 1) != 0 && digitAt(n, 3) != 9; }));
+        QCOMPARE(m_sheet->run(), 8100);
+        QCOMPARE(m_sheet->listed(), numbersWhere([](int n) { return digitsOf(n)[1] != 0 && digitsOf(n)[3] != 9; }));
     }
 
     void routeAllZeroKillsTheNumbersOf0369()
     {
-        click("C_bi", 69);
-        QCOMPARE(shrink(), 10000 - 256);
+        m_sheet->click("C_bi", 69);
+        QCOMPARE(m_sheet->run(), 10000 - 256);
     }
 
     void everyButtonOfAGridKillsEverything_data()
@@ -279,14 +218,14 @@ private slots:
         QFETCH(int, first);
         QFETCH(int, last);
         for (int i = first; i <= last; ++i)
-            click("C_bi", i);
-        QCOMPARE(shrink(), 0);
+            m_sheet->click("C_bi", i);
+        QCOMPARE(m_sheet->run(), 0);
     }
 
     void oneSmallPatternKillsItsNumbers()
     {
-        click("C_bi", 36);  // 小小小小
-        QCOMPARE(shrink(), 10000 - 625);
+        m_sheet->click("C_bi", 36);  // 小小小小
+        QCOMPARE(m_sheet->run(), 10000 - 625);
     }
 };
 

@@ -1,8 +1,6 @@
-#include "testsupport.h"
+#include "reference_rules.h"
+#include "sheet_driver.h"
 
-#include "ui/geometry.h"
-
-#include <QPlainTextEdit>
 #include <QSet>
 #include <algorithm>
 #include <array>
@@ -39,34 +37,14 @@ private slots:
     void eachSpecialExclusionAlone();
 
 private:
-    void type(int box, const QString &text);
-    void press(const char *family, int index);
     bool shrink(QSet<int> &survivors);
 
     ModalRecorder m_modals;
     std::unique_ptr<Fmain> m_window;
+    std::unique_ptr<SheetDriver> m_sheet;
 };
 
 namespace {
-constexpr int ShrinkAction = 0;
-
-std::array<int, 4> digitsOf(int n)
-{
-    return {n / 1000, n / 100 % 10, n / 10 % 10, n % 10};
-}
-
-int countOf(int digit, int n)
-{
-    const auto digits = digitsOf(n);
-    return int(std::count(digits.begin(), digits.end(), digit));
-}
-
-int distinctDigits(int n)
-{
-    const auto digits = digitsOf(n);
-    return int(QSet<int>(digits.begin(), digits.end()).size());
-}
-
 QSet<int> numbersWhere(const std::function<bool(int)> &keep)
 {
     QSet<int> numbers;
@@ -91,36 +69,25 @@ void ConditionsListsTest::initTestCase()
 void ConditionsListsTest::init()
 {
     m_window = startedWindow();
+    m_sheet = std::make_unique<SheetDriver>(m_window.get());
 }
 
 void ConditionsListsTest::cleanup()
 {
+    m_sheet.reset();
     m_window.reset();
 }
 
-void ConditionsListsTest::type(int box, const QString &text)
-{
-    control<QPlainTextEdit>(m_window.get(), arrayName("T_ding", box))->setPlainText(text);
-}
-
-void ConditionsListsTest::press(const char *family, int index)
-{
-    button(m_window.get(), arrayName(family, index))->click();
-}
-
-// Runs the shrink and collects the listed numbers; false when the result
-// text is malformed or the count label disagrees with it.
+// Runs the shrink and collects the numbers of the result text; false when
+// it holds a token that is not four digits or the count label disagrees.
 bool ConditionsListsTest::shrink(QSet<int> &survivors)
 {
-    const int count = pressAction(m_window.get(), ShrinkAction);
-    survivors.clear();
-    const QString result = m_window->shrinkState().ResultText;
-    for (QStringView number : QStringView(result).split(u' ', Qt::SkipEmptyParts)) {
-        if (number.size() != 4) {
-            qWarning("result holds %s", qPrintable(number.toString()));
-            return false;
-        }
-        survivors.insert(number.toInt());
+    const int count = m_sheet->run();
+    const QList<int> numbers = m_sheet->resultNumbers();
+    survivors = QSet<int>(numbers.begin(), numbers.end());
+    if (numbers.contains(-1)) {
+        qWarning("the result text holds a token that is not four digits");
+        return false;
     }
     if (count != survivors.size()) {
         qWarning("count label %d against %lld listed", count, qlonglong(survivors.size()));
@@ -142,7 +109,7 @@ void ConditionsListsTest::straightListKillsExactlyItsNumbers_data()
 void ConditionsListsTest::straightListKillsExactlyItsNumbers()
 {
     QFETCH(QString, text);
-    type(0, text);
+    m_sheet->type("T_ding", 0, text);
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 9996);
@@ -151,16 +118,16 @@ void ConditionsListsTest::straightListKillsExactlyItsNumbers()
 
 void ConditionsListsTest::mustContainTwoKeepsOnlyNumbersWithBoth()
 {
-    type(3, QStringLiteral("89"));
+    m_sheet->type("T_ding", 3, QStringLiteral("89"));
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 974);
-    QCOMPARE(survivors, numbersWhere([](int n) { return countOf(8, n) > 0 && countOf(9, n) > 0; }));
+    QCOMPARE(survivors, numbersWhere([](int n) { return has(digitsOf(n), 8) && has(digitsOf(n), 9); }));
 }
 
 void ConditionsListsTest::mustContainTwoWithoutAnEntryKillsAll()
 {
-    type(3, QStringLiteral("8"));
+    m_sheet->type("T_ding", 3, QStringLiteral("8"));
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QVERIFY(survivors.isEmpty());
@@ -168,19 +135,19 @@ void ConditionsListsTest::mustContainTwoWithoutAnEntryKillsAll()
 
 void ConditionsListsTest::killThreeRejectsEveryNumberWithThreeNines()
 {
-    type(4, QStringLiteral("999"));
+    m_sheet->type("T_ding", 4, QStringLiteral("999"));
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     for (int n : {9991, 9399, 4999, 9989, 9999})
         QVERIFY2(!survivors.contains(n), qPrintable(QString::number(n)));
     QVERIFY(survivors.contains(9980));
     QCOMPARE(survivors.size(), 10000 - 37);
-    QCOMPARE(survivors, numbersWhere([](int n) { return countOf(9, n) < 3; }));
+    QCOMPARE(survivors, numbersWhere([](int n) { return countOf(digitsOf(n), 9) < 3; }));
 }
 
 void ConditionsListsTest::compoundBetKillsItsProduct()
 {
-    type(1, QStringLiteral("123456*2345678*1234567*1234567890"));
+    m_sheet->type("T_ding", 1, QStringLiteral("123456*2345678*1234567*1234567890"));
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 10000 - 2940);
@@ -193,7 +160,7 @@ void ConditionsListsTest::compoundBetKillsItsProduct()
 
 void ConditionsListsTest::compoundBetsOnTwoLines()
 {
-    type(1, QStringLiteral("1*1*1*1\n2*2*2*2"));
+    m_sheet->type("T_ding", 1, QStringLiteral("1*1*1*1\n2*2*2*2"));
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors, allBut({1111, 2222}));
@@ -212,7 +179,7 @@ void ConditionsListsTest::positionalPatterns()
 {
     QFETCH(QString, text);
     QFETCH(bool, endsMatter);
-    type(6, text);
+    m_sheet->type("T_ding", 6, text);
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), endsMatter ? 10000 - 199 : 10000 - 100);
@@ -221,39 +188,32 @@ void ConditionsListsTest::positionalPatterns()
 
 void ConditionsListsTest::fourRunKillsTheTenRuns()
 {
-    press("C_bi", 153);   // 4连
-    // Four consecutive digits, 9 and 0 counted as neighbours.
-    auto isFourRun = [](int n) {
-        const auto digits = digitsOf(n);
-        const QSet<int> set(digits.begin(), digits.end());
-        for (int first = 0; first < 10; ++first) {
-            if (set == QSet<int>{first, (first + 1) % 10, (first + 2) % 10, (first + 3) % 10})
-                return true;
-        }
-        return false;
-    };
+    m_sheet->click("C_bi", 153);   // 4连
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 10000 - 240);
-    QCOMPARE(survivors, numbersWhere([&](int n) { return !isFourRun(n); }));
+    QCOMPARE(survivors, numbersWhere([&](int n) { return longestRunOf(digitsOf(n)) != 4; }));
     for (int n : {1234, 9012, 8901, 7890})
         QVERIFY(!survivors.contains(n));
 }
 
 void ConditionsListsTest::fourEqualAndFourDistinctDigits()
 {
-    press("C_bi", 154);   // AAAA
-    press("C_bi", 158);   // ABCD
+    m_sheet->click("C_bi", 154);   // AAAA
+    m_sheet->click("C_bi", 158);   // ABCD
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 10000 - 5050);
-    QCOMPARE(survivors, numbersWhere([](int n) { return distinctDigits(n) == 2 || distinctDigits(n) == 3; }));
+    QCOMPARE(survivors, numbersWhere([](int n) {
+                 const int shape = repetitionShapeOf(digitsOf(n));
+                 return shape != 0 && shape != 4;
+             }));
 }
 
 void ConditionsListsTest::smallestAndLargestFiveLeaveOnlyFiveFiveFiveFive()
 {
-    press("C_max", 5);    // smallest 5
-    press("C_max", 13);   // largest 5
+    m_sheet->click("C_max", 5);    // smallest 5
+    m_sheet->click("C_max", 13);   // largest 5
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors, QSet<int>{5555});
@@ -261,11 +221,11 @@ void ConditionsListsTest::smallestAndLargestFiveLeaveOnlyFiveFiveFiveFive()
 
 void ConditionsListsTest::smallestZeroKeepsNumbersWithAZero()
 {
-    press("C_max", 0);
+    m_sheet->click("C_max", 0);
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 3439);
-    QCOMPARE(survivors, numbersWhere([](int n) { return countOf(0, n) > 0; }));
+    QCOMPARE(survivors, numbersWhere([](int n) { return has(digitsOf(n), 0); }));
 }
 
 void ConditionsListsTest::eachDigitButtonAlone_data()
@@ -284,14 +244,11 @@ void ConditionsListsTest::eachDigitButtonAlone()
     QFETCH(int, index);
     QFETCH(int, digit);
     QFETCH(bool, smallest);
-    press("C_max", index);
+    m_sheet->click("C_max", index);
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     const QSet<int> expected = numbersWhere([&](int n) {
-        const auto digits = digitsOf(n);
-        return (smallest ? *std::min_element(digits.begin(), digits.end())
-                         : *std::max_element(digits.begin(), digits.end()))
-               == digit;
+        return (smallest ? smallestOf(digitsOf(n)) : largestOf(digitsOf(n))) == digit;
     });
     QCOMPARE(survivors, expected);
     // Smallest 8 leaves the fifteen numbers of 8s and 9s with an 8; largest 1
@@ -305,9 +262,8 @@ void ConditionsListsTest::eachDigitButtonAlone()
 void ConditionsListsTest::eachSpecialExclusionAlone_data()
 {
     QTest::addColumn<int>("index");
-    const char *captions[] = {"不连", "2连", "3连", "4连", "AAAA", "AAAB", "AABC", "AABB", "ABCD"};
     for (int i = 0; i < 9; ++i)
-        QTest::addRow("%s", captions[i]) << 150 + i;
+        QTest::addRow("%s", qPrintable(QString::fromUtf16(kExclusionCaptions[i]))) << 150 + i;
 }
 
 // One special exclusion alone kills exactly its class: runs by the longest
@@ -316,35 +272,14 @@ void ConditionsListsTest::eachSpecialExclusionAlone_data()
 void ConditionsListsTest::eachSpecialExclusionAlone()
 {
     QFETCH(int, index);
-    const auto runClass = [](int n) {
-        const auto digits = digitsOf(n);
-        bool present[10] = {};
-        for (int d : digits)
-            present[d] = true;
-        int longest = 0;
-        for (int first = 0; first < 10; ++first) {
-            int length = 0;
-            while (length < 4 && present[(first + length) % 10])
-                ++length;
-            longest = std::max(longest, length);
-        }
-        return longest;   // 1 = 不连 ... 4 = 4连
-    };
-    const auto shape = [](int n) {
-        QList<int> counts;
-        for (int d = 0; d < 10; ++d) {
-            if (const int c = countOf(d, n))
-                counts.append(c);
-        }
-        std::sort(counts.begin(), counts.end());
-        static const QList<QList<int>> shapes = {{4}, {1, 3}, {1, 1, 2}, {2, 2}, {1, 1, 1, 1}};
-        return int(shapes.indexOf(counts));   // AAAA, AAAB, AABC, AABB, ABCD
-    };
-    press("C_bi", index);
+    m_sheet->click("C_bi", index);
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     const int member = index - 150;
-    QCOMPARE(survivors, numbersWhere([&](int n) { return member < 4 ? runClass(n) != member + 1 : shape(n) != member - 4; }));
+    QCOMPARE(survivors, numbersWhere([&](int n) {
+                 const Digits d = digitsOf(n);
+                 return member < 4 ? longestRunOf(d) != member + 1 : repetitionShapeOf(d) != member - 4;
+             }));
 }
 
 QTEST_MAIN(ConditionsListsTest)

@@ -4,7 +4,6 @@
 
 #include <QTest>
 #include <algorithm>
-#include <set>
 
 namespace {
 PositionalKillSelection positional(std::initializer_list<int> struckIndices, int from, int to)
@@ -14,27 +13,6 @@ PositionalKillSelection positional(std::initializer_list<int> struckIndices, int
         s.struck[i] = true;
     s.tolerance = {int16_t(from), int16_t(to)};
     return s;
-}
-
-int sumOf(const Digits &d) { return d[0] + d[1] + d[2] + d[3]; }
-
-int spanOf(const Digits &d)
-{
-    return *std::max_element(d.begin(), d.end()) - *std::min_element(d.begin(), d.end());
-}
-
-int acOf(const Digits &d)
-{
-    std::set<int> differences;
-    for (int i = 0; i < 4; ++i)
-        for (int j = i + 1; j < 4; ++j)
-            differences.insert(std::abs(d[i] - d[j]));
-    return int(differences.size());
-}
-
-bool contains(const Digits &d, int digit)
-{
-    return std::find(d.begin(), d.end(), digit) != d.end();
 }
 
 SumSpanSelection sumList(const QString &text)
@@ -63,7 +41,7 @@ int hits(const Digits &d, const QString &danDigits, bool countRepeats)
             h += danDigits.contains(QChar(u'0' + digit)) ? 1 : 0;
     } else {
         for (QChar ch : danDigits)
-            h += contains(d, ch.digitValue()) ? 1 : 0;
+            h += has(d, ch.digitValue()) ? 1 : 0;
     }
     return h;
 }
@@ -224,7 +202,7 @@ void TestFiltersDigits::acValueCounts()
         auto m = emptyMatrix();
         filter_sum_span_group(s, *m);
         QCOMPARE(markedCount(*m, SumSpanRow), expected[i]);
-        COMPARE_WITH_REFERENCE(*m, SumSpanRow, [&](const Digits &d) { return acOf(d) == i + 1; });
+        COMPARE_WITH_REFERENCE(*m, SumSpanRow, [&](const Digits &d) { return acValueOf(d) == i + 1; });
     }
     SumSpanSelection all;
     all.acValues.fill(true);
@@ -259,7 +237,7 @@ void TestFiltersDigits::sumGroupMarksOncePerCandidate()
     filter_sum_span_group(s, *m);
     QCOMPARE(m->cells[SumSpanRow][3], int16_t(1));
     COMPARE_WITH_REFERENCE(*m, SumSpanRow, [](const Digits &d) {
-        return sumOf(d) % 10 == 3 || spanOf(d) == 3 || contains(d, 3);
+        return sumOf(d) % 10 == 3 || spanOf(d) == 3 || has(d, 3);
     });
 }
 
@@ -346,7 +324,7 @@ void TestFiltersDigits::danCountsWithoutDigitsHaveNoEffect()
     s.counts = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("4"), QString()};
     auto m = emptyMatrix();
     filter_dan_groups(s, *m);
-    COMPARE_WITH_REFERENCE(*m, DanRow, [](const Digits &d) { return !contains(d, 5); });
+    COMPARE_WITH_REFERENCE(*m, DanRow, [](const Digits &d) { return !has(d, 5); });
 }
 
 QTEST_APPLESS_MAIN(TestFiltersDigits)

@@ -1,20 +1,23 @@
 // `vintora-shrink --history FILE SCHEME` against the "历史验证" window on the
 // same scheme and the same draws.
 #include "draw_lines.h"
+#include "reference_rules.h"
 #include "testsupport.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTableView>
 
 namespace {
-// Several families, a typed list and one failure allowed.
+// Every family, a typed list and one failure allowed.
 const char kScheme[] = R"json({
   "format": "vintora-scheme",
   "version": 1,
-  "selected": ["C_bi(1)", "C_bi(3)", "C_bi(16)", "C_bi(155)", "C_max(17)"],
-  "checked": ["Check_hewei_sha(3)", "Check_kuadu_sha(9)"],
+  "selected": ["C_bi(1)", "C_bi(3)", "C_bi(16)", "C_bi(21)", "C_bi(37)", "C_bi(53)", "C_bi(69)", "C_bi(155)",
+               "C_max(17)", "C_danzu(1)", "C_danzu_gs(0)"],
+  "checked": ["Check_hewei_sha1(5)", "Check_hewei_sha(3)", "Check_kuadu_sha(9)"],
   "texts": {"T_ding(0)": "1234 5678 0000"},
   "tolerances": {"Com_rc(5)": "1"}
 })json";
@@ -69,14 +72,27 @@ void TestHistoryCli::agreesWithTheWindow()
     auto *range = control<QComboBox>(historyWindow, QStringLiteral("Com_history_range"));
     range->setCurrentIndex(range->findText(QStringLiteral("全部")));
 
-    // The window lists newest first, the command line in the file's order.
+    // The window lists newest first, the command line in the file's order;
+    // both name the families that mark a draw alike.
     const QAbstractItemModel *table = control<QTableView>(historyWindow, QStringLiteral("history_table"))->model();
     QCOMPARE(table->rowCount(), 200);
+    QStringList families;
+    for (int column = 4; column < table->columnCount(); ++column)
+        families.append(table->headerData(column, Qt::Horizontal).toString());
+    for (int row = 1; row <= 12; ++row)
+        QCOMPARE(families.value(row - 1), familyName(row));
     int kept = 0;
     for (int row = 0; row < 200; ++row) {
         auto shown = [&](int column) { return table->data(table->index(row, column)).toString(); };
+        QStringList marking;
+        for (int f = 0; f < families.size(); ++f) {
+            if (shown(4 + f) == QStringLiteral("杀"))
+                marking.append(families[f]);
+        }
         const bool isKept = shown(2) == QStringLiteral("保留");
-        QCOMPARE(lines[199 - row], QStringList({shown(0), shown(1), isKept ? "kept" : "killed", shown(3)}).join(u'\t'));
+        QCOMPARE(lines[199 - row], QStringList({shown(0), shown(1), isKept ? "kept" : "killed", shown(3),
+                                                marking.isEmpty() ? QStringLiteral("-") : marking.join(u',')})
+                                       .join(u'\t'));
         kept += isKept ? 1 : 0;
     }
     QVERIFY(kept > 0 && kept < 200);
@@ -84,6 +100,21 @@ void TestHistoryCli::agreesWithTheWindow()
     QVERIFY(control<QLabel>(historyWindow, QStringLiteral("L_history_summary"))
                 ->text().startsWith(QStringLiteral("保留 %1 / 200 期").arg(kept)));
     QVERIFY(modals.messages.isEmpty());
+
+    // The strip under the sheet names them the same way.
+    QStringList counted;
+    auto *familyCounts = control<QLabel>(window.get(), QStringLiteral("L_family_counts"));
+    QTRY_VERIFY(!familyCounts->toolTip().isEmpty());
+    for (const QString &line : familyCounts->toolTip().split(u'\n'))
+        counted.append(line.section(u'：', 0, 0));
+    QCOMPARE(counted, families);
+    // All twelve give way to the line that says why a number was left out.
+    pressAction(window.get(), 0);
+    control<QLineEdit>(window.get(), QStringLiteral("T_duijiang"))->setText(QStringLiteral("0000"));
+    auto *why = control<QLabel>(window.get(), QStringLiteral("L_why_killed"));
+    QVERIFY(why->text().startsWith(QStringLiteral("0000 被淘汰：顶部输入框、")));
+    QTRY_VERIFY(why->width() >= why->sizeHint().width() && familyCounts->geometry().left() >= why->geometry().right());
+    QVERIFY(familyCounts->geometry().right() < familyCounts->parentWidget()->width());
 }
 
 void TestHistoryCli::readsEveryLineOfTheDrawTable()

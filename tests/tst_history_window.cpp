@@ -1,7 +1,8 @@
 // "历史验证" driven as a player drives it: conditions on the sheet, draws
 // pasted or loaded, and every table row checked against the matrix of a full
 // "[开始缩水]" run, read by plain loops.
-#include "testsupport.h"
+#include "reference_rules.h"
+#include "sheet_driver.h"
 
 #include "filters/backtest.h"
 #include "history/history_window.h"
@@ -120,12 +121,13 @@ private:
     // failed condition allowed: kept and killed draws, several counts.
     void setConditions()
     {
+        const SheetDriver sheet(m_window.get());
         for (int index : {1, 3, 16, 155})
-            button(m_window.get(), arrayName("C_bi", index))->click();
-        control<QCheckBox>(m_window.get(), arrayName("Check_hewei_sha", 3))->click();
-        control<QCheckBox>(m_window.get(), arrayName("Check_kuadu_sha", 9))->click();
-        button(m_window.get(), arrayName("C_max", 9 + 8))->click();
-        control<QComboBox>(m_window.get(), arrayName("Com_rc", 5))->setEditText(QStringLiteral("1"));
+            sheet.click("C_bi", index);
+        sheet.tick("Check_hewei_sha", 3);
+        sheet.tick("Check_kuadu_sha", 9);
+        sheet.click("C_max", 9 + 8);
+        sheet.setTolerance(5, QStringLiteral("1"));
     }
 
     // What the table, the summary and the family chart show at one moment.
@@ -174,8 +176,8 @@ private:
             for (const PastDraw &draw : expected)
                 killed += m.cells[r][draw.number];
             activeRows.append(r);
-            headers.append(family_caption(r).toString());
-            shares.append(QStringLiteral("%1 杀掉 %2 期（%3）").arg(family_caption(r)).arg(killed).arg(percent(killed)));
+            headers.append(familyName(r));
+            shares.append(QStringLiteral("%1 杀掉 %2 期（%3）").arg(familyName(r)).arg(killed).arg(percent(killed)));
             bars.append(100.0 * killed / total);
         }
         QVERIFY(activeRows.size() >= 4);
@@ -262,6 +264,17 @@ void TestHistoryWindow::backtestFollowsEveryRunTheRangeAndTheSheet()
     setConditions();
     pressAction(m_window.get(), kShrink);
     compareWithMatrix(shown(), newestFirst(draws, kDraws));
+    // A family's column shows the help block that explains the family.
+    const std::pair<const char16_t *, const char16_t *> helps[] = {
+        {u"和跨胆", u"和跨胆"}, {u"比例", u"大小比"}, {u"杀特殊形态", u"杀特殊形态"},
+        {u"特别排除", u"特别排除"}, {u"最小号与最大号", u"最小号与最大号"}};
+    for (int column = 4; column < table()->columnCount(); ++column) {
+        const QString name = table()->headerData(column, Qt::Horizontal).toString();
+        const auto help = std::find_if(std::begin(helps), std::end(helps), [&](auto h) { return name == h.first; });
+        QVERIFY2(help != std::end(helps), qPrintable(name));
+        QVERIFY2(table()->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString()
+                     .startsWith(QStringLiteral("[*%1*]\n\n").arg(QString::fromUtf16(help->second))), qPrintable(name));
+    }
     for (const auto &[caption, count] : {std::pair{u"最近10期", 10}, {u"最近100期", 100}, {u"最近30期", 30}}) {
         chooseRange(QString::fromUtf16(caption));
         compareWithMatrix(shown(), newestFirst(draws, count));

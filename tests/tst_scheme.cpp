@@ -1,7 +1,7 @@
 // Condition schemes through the window: the tool strip, saving and loading
 // through the file dialog seam, recent schemes, dropped files, the export of
 // the result list, and vintora-shrink on the same schemes.
-#include "testsupport.h"
+#include "sheet_driver.h"
 
 #include "core/scheme.h"
 #include "panel/regions.h"
@@ -21,86 +21,50 @@
 #include <QUrl>
 
 namespace {
-const QRegularExpression kConditionControl(
-    QStringLiteral(R"(^(C_bi|C_max|C_danzu|C_danzu_gs|Check_\w+|T_ding|T_cs_ip|Com_rc)(\(\d+\))?$)"));
-
-// Every condition control's state as the player sees it: each colour, tick,
-// text and tolerance, found by name.
-QStringList sheetState(const QWidget *w)
-{
-    QStringList state;
-    for (QWidget *child : w->findChildren<QWidget *>()) {
-        const QString name = child->objectName();
-        if (!kConditionControl.match(name).hasMatch())
-            continue;
-        if (auto *b = qobject_cast<ColorButton *>(child))
-            state << name + u'=' + QString::number(b->backColor());
-        else if (auto *c = qobject_cast<QCheckBox *>(child))
-            state << name + u'=' + QString::number(c->checkState());
-        else if (auto *t = qobject_cast<QPlainTextEdit *>(child))
-            state << name + u'=' + t->toPlainText();
-        else if (auto *r = qobject_cast<QComboBox *>(child))
-            state << name + u'=' + r->currentText();
-    }
-    state.sort();
-    return state;
-}
-
-void click(const QWidget *w, const char *family, int index) { button(w, arrayName(family, index))->click(); }
-void tick(const QWidget *w, const QString &name, bool on = true) { control<QCheckBox>(w, name)->setChecked(on); }
-void type(const QWidget *w, const char *family, int index, const QString &text)
-{
-    control<QPlainTextEdit>(w, arrayName(family, index))->setPlainText(text);
-}
-void setTolerance(const QWidget *w, int index, const QString &text)
-{
-    control<QComboBox>(w, arrayName("Com_rc", index))->setEditText(text);
-}
-
 // Picks members of every condition family as a player would; `seed` varies
 // which. The total tolerance stays wide enough for numbers to survive.
-void pickConditions(const QWidget *w, int seed)
+void pickConditions(const SheetDriver &sheet, int seed)
 {
     for (int i = 0; i <= 158; ++i) {
         if ((i + seed) % 7 == 0)
-            click(w, "C_bi", i);
+            sheet.click("C_bi", i);
     }
     for (int i = 0; i <= 17; ++i) {
         if ((i + seed) % 4 == 0)
-            click(w, "C_max", i);
+            sheet.click("C_max", i);
     }
     for (int row = 0; row < 4; ++row) {
         for (int digit = 0; digit < 10; ++digit) {
             if ((digit + row + seed) % 3 == 0)
-                click(w, "C_danzu", 10 * row + digit);
+                sheet.click("C_danzu", 10 * row + digit);
         }
         // Every row has three digits or more, so one and two hits are allowed.
-        click(w, "C_danzu_gs", 5 * row + 1 + (row + seed) % 2);
+        sheet.click("C_danzu_gs", 5 * row + 1 + (row + seed) % 2);
     }
     const std::pair<const char *, int> checks[] = {
         {"Check_hewei_sha1", 40}, {"Check_hewei_sha", 10}, {"Check_kuadu_sha", 10}, {"Check_tsm_sha", 10}, {"Check_ac_sha", 6}};
     for (int f = 0; f < 5; ++f) {
         for (int i = 0; i < checks[f].second; ++i) {
             if ((i + seed + f) % 9 == 0)
-                tick(w, arrayName(checks[f].first, i));
+                sheet.tick(arrayName(checks[f].first, i));
         }
     }
-    tick(w, QStringLiteral("Check_dm_jchong"), seed % 2 == 1);
-    type(w, "T_ding", 0, QStringLiteral("1234 5678\n%1").arg(1000 + seed));
-    type(w, "T_ding", 1, QStringLiteral("12345 6789"));
-    type(w, "T_ding", 2, QStringLiteral("12 3%1").arg(seed % 10));
-    type(w, "T_ding", 4, QStringLiteral("789 \"引号\" & 0%1").arg(seed % 10));
-    type(w, "T_ding", 6, QStringLiteral("1*2*\n**%1*").arg(seed % 10));
-    type(w, "T_cs_ip", 0, QStringLiteral("05 16 3%1").arg(seed % 10));
+    sheet.tick(QStringLiteral("Check_dm_jchong"), seed % 2 == 1);
+    sheet.type("T_ding", 0, QStringLiteral("1234 5678\n%1").arg(1000 + seed));
+    sheet.type("T_ding", 1, QStringLiteral("12345 6789"));
+    sheet.type("T_ding", 2, QStringLiteral("12 3%1").arg(seed % 10));
+    sheet.type("T_ding", 4, QStringLiteral("789 \"引号\" & 0%1").arg(seed % 10));
+    sheet.type("T_ding", 6, QStringLiteral("1*2*\n**%1*").arg(seed % 10));
+    sheet.type("T_cs_ip", 0, QStringLiteral("05 16 3%1").arg(seed % 10));
     if (seed % 2 == 0) {
         QStringList base;
         for (int n = seed; n < 10000; n += 3)
             base << QStringLiteral("%1").arg(n, 4, 10, QChar(u'0'));
-        type(w, "T_cs_ip", 3, base.join(u' '));
+        sheet.type("T_cs_ip", 3, base.join(u' '));
     }
-    setTolerance(w, 1, QStringLiteral("1"));
-    setTolerance(w, 3, QStringLiteral("2"));
-    setTolerance(w, 5, QStringLiteral("4"));
+    sheet.setTolerance(1, QStringLiteral("1"));
+    sheet.setTolerance(3, QStringLiteral("2"));
+    sheet.setTolerance(5, QStringLiteral("4"));
 }
 
 // The lines Li_out shows, each with its line break.
@@ -215,12 +179,13 @@ void TestScheme::roundTripAndCommandLine()
     QFETCH(int, seed);
     QFETCH(bool, noneSurvive);
     Fmain *w = m_window.get();
+    const SheetDriver sheet(w);
     pressAction(w, 3);
-    const QStringList cleared = sheetState(w);
-    pickConditions(w, seed);
+    const QStringList cleared = sheet.state();
+    pickConditions(sheet, seed);
     if (noneSurvive)
-        setTolerance(w, 4, QStringLiteral("13"));
-    const QStringList picked = sheetState(w);
+        sheet.setTolerance(4, QStringLiteral("13"));
+    const QStringList picked = sheet.state();
     const int count = pressAction(w, 0);
     QVERIFY2(noneSurvive ? count == 0 : count > 0 && count < 10000, qPrintable(QString::number(count)));
     const QString result = w->shrinkState().ResultText;
@@ -237,12 +202,12 @@ void TestScheme::roundTripAndCommandLine()
 
     pressAction(w, 3);
     // The reset keeps "胆码计重"; the picks below set it the other way round.
-    tick(w, QStringLiteral("Check_dm_jchong"), false);
-    QCOMPARE(sheetState(w), cleared);
+    sheet.tick(QStringLiteral("Check_dm_jchong"), false);
+    QCOMPARE(sheet.state(), cleared);
     // Whatever the sheet holds before the load is gone after it, "胆码计重" too.
-    pickConditions(w, seed + 3);
+    pickConditions(sheet, seed + 3);
     QVERIFY(w->load_scheme(file));
-    QCOMPARE(sheetState(w), picked);
+    QCOMPARE(sheet.state(), picked);
     QVERIFY(m_modals->messages.isEmpty());
     QCOMPARE(pressAction(w, 0), count);
     QCOMPARE(w->shrinkState().ResultText, result);
@@ -251,6 +216,7 @@ void TestScheme::roundTripAndCommandLine()
 void TestScheme::savedSchemeListsOnlyChangesInAStableOrder()
 {
     Fmain *w = m_window.get();
+    const SheetDriver sheet(w);
     // A fresh window lists nothing: its boxes show their hints, which the
     // start ends with a line break that the reset texts lack.
     QVERIFY(w->save_scheme(path(QStringLiteral("start.json"))));
@@ -261,9 +227,9 @@ void TestScheme::savedSchemeListsOnlyChangesInAStableOrder()
     // Keys sorted, one entry a line, names in sheet order whatever the order
     // of the clicks: two schemes compare with diff.
     const std::function<void()> steps[] = {
-        [w] { click(w, "C_max", 4); }, [w] { click(w, "C_bi", 17); }, [w] { click(w, "C_danzu", 3); },
-        [w] { tick(w, QStringLiteral("Check_kuadu_sha(0)")); }, [w] { tick(w, QStringLiteral("Check_hewei_sha1(12)")); },
-        [w] { type(w, "T_ding", 3, QStringLiteral("45 67")); }, [w] { setTolerance(w, 5, QStringLiteral("1")); }};
+        [&] { sheet.click("C_max", 4); }, [&] { sheet.click("C_bi", 17); }, [&] { sheet.click("C_danzu", 3); },
+        [&] { sheet.tick(QStringLiteral("Check_kuadu_sha(0)")); }, [&] { sheet.tick(QStringLiteral("Check_hewei_sha1(12)")); },
+        [&] { sheet.type("T_ding", 3, QStringLiteral("45 67")); }, [&] { sheet.setTolerance(5, QStringLiteral("1")); }};
     for (bool reversed : {false, true}) {
         pressAction(w, 3);
         for (int i = 0; i < 7; ++i)
@@ -276,16 +242,16 @@ void TestScheme::savedSchemeListsOnlyChangesInAStableOrder()
     }
     // Nor does the reset sheet, or a box given back its hint by hand.
     pressAction(w, 3);
-    const QStringList cleared = sheetState(w);
-    type(w, "T_ding", 5, QStringLiteral("  \n双击清空\n\n"));
+    const QStringList cleared = sheet.state();
+    sheet.type("T_ding", 5, QStringLiteral("  \n双击清空\n\n"));
     QVERIFY(w->save_scheme(path(QStringLiteral("empty.json"))));
     QCOMPARE(readBytes(path(QStringLiteral("empty.json"))), nothing);
     // Loading leaves such boxes at their reset texts, whatever the scheme holds.
-    type(w, "T_ding", 5, QStringLiteral("123"));
+    sheet.type("T_ding", 5, QStringLiteral("123"));
     QVERIFY(writeBytes(path(QStringLiteral("hint.json")),
                        indented({{"texts", QJsonObject{{"T_cs_ip(0)", "和值输入要保持2位数，例如：00 05 08 16\n"}}}})));
     QVERIFY(w->load_scheme(path(QStringLiteral("hint.json"))));
-    QCOMPARE(sheetState(w), cleared);
+    QCOMPARE(sheet.state(), cleared);
 }
 
 // vintora-shrink has no window to reset: the reader itself must give every
@@ -332,15 +298,15 @@ void TestScheme::malformedSchemeIsRefusedByWindowAndCommandLine()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, named);
-    pickConditions(m_window.get(), 4);
-    const QStringList before = sheetState(m_window.get());
+    pickConditions(SheetDriver(m_window.get()), 4);
+    const QStringList before = SheetDriver(m_window.get()).state();
     const QString file = path(QStringLiteral("坏方案.json"));
     QFile::remove(file);
     if (!bytes.isNull())
         QVERIFY(writeBytes(file, bytes));
 
     QVERIFY(!m_window->load_scheme(file));
-    QCOMPARE(sheetState(m_window.get()), before);
+    QCOMPARE(SheetDriver(m_window.get()).state(), before);
     QCOMPARE(m_modals->messages.size(), 1);
     const ModalMessage &message = m_modals->messages.constFirst();
     QCOMPARE(message.title, QStringLiteral("错误提示"));
@@ -360,8 +326,8 @@ void TestScheme::buttonsGoThroughTheFileDialog()
     const QString saved = path(QStringLiteral("dialog.json"));
     // From the reset sheet: the boxes left untouched come back with their reset texts.
     pressAction(m_window.get(), 3);
-    pickConditions(m_window.get(), 2);
-    const QStringList picked = sheetState(m_window.get());
+    pickConditions(SheetDriver(m_window.get()), 2);
+    const QStringList picked = SheetDriver(m_window.get()).state();
     auto press = [this](const char *name) { control<QPushButton>(m_window.get(), QLatin1String(name))->click(); };
 
     // Cancelled: nothing is written and nothing is said.
@@ -383,7 +349,7 @@ void TestScheme::buttonsGoThroughTheFileDialog()
     QCOMPARE(dialogs.asked.size(), 3);
     QCOMPARE(dialogs.asked[2].request.kind, FileRequest::Open);
     QCOMPARE(dialogs.asked[2].startPath, m_folder.path());
-    QCOMPARE(sheetState(m_window.get()), picked);
+    QCOMPARE(SheetDriver(m_window.get()).state(), picked);
     QVERIFY(m_modals->messages.isEmpty());
 }
 
@@ -402,7 +368,7 @@ void TestScheme::recentSchemesKeepTheLastEight()
     QCOMPARE(shown()[0], QStringLiteral("(off)"));
 
     for (int i = 0; i < 10; ++i) {
-        setTolerance(m_window.get(), 5, QString::number(i));
+        SheetDriver(m_window.get()).setTolerance(5, QString::number(i));
         QVERIFY(m_window->save_scheme(path(QStringLiteral("r%1&.json").arg(i))));
     }
     // Loading an older one brings it to the top without a second entry.
@@ -453,11 +419,11 @@ void TestScheme::droppedSchemeLoads()
     // A dropped file that is no scheme says so and changes nothing.
     const QString other = path(QStringLiteral("notes.txt"));
     QVERIFY(writeBytes(other, "1234 5678"));
-    const QStringList before = sheetState(w);
+    const QStringList before = SheetDriver(w).state();
     QVERIFY(drop(w, other));
     QTRY_COMPARE(m_modals->messages.size(), 1);
     QVERIFY(m_modals->messages[0].text.contains(QStringLiteral("notes.txt")));
-    QCOMPARE(sheetState(w), before);
+    QCOMPARE(SheetDriver(w).state(), before);
 }
 
 void TestScheme::exportWritesWhatTheListShows()

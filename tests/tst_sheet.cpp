@@ -1,9 +1,5 @@
 #include "panel/sheet.h"
-#include "testsupport.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QPlainTextEdit>
+#include "sheet_driver.h"
 
 // Reading the window's condition controls into a record and setting them
 // back from one.
@@ -18,27 +14,17 @@ private slots:
 };
 
 namespace {
-void click(const QWidget *w, const char *name)
-{
-    button(w, QLatin1String(name))->click();
-}
-
-void tick(const QWidget *w, const char *name)
-{
-    control<QCheckBox>(w, QLatin1String(name))->setChecked(true);
-}
-
 // A sheet touched in every kind of control, as a player would.
-void selectSome(const QWidget *w)
+void selectSome(const SheetDriver &sheet)
 {
     for (const char *name : {"C_bi(6)", "C_bi(7)", "C_bi(16)", "C_bi(87)", "C_bi(155)", "C_max(3)", "C_max(14)",
                              "C_danzu(12)", "C_danzu(15)", "C_danzu_gs(7)"})
-        click(w, name);
+        sheet.click(QLatin1String(name));
     for (const char *name : {"Check_hewei_sha1(33)", "Check_ac_sha(5)", "Check_tsm_sha(0)"})
-        tick(w, name);
-    control<QPlainTextEdit>(w, QStringLiteral("T_ding(3)"))->setPlainText(QStringLiteral("12 34\n56"));
-    control<QPlainTextEdit>(w, QStringLiteral("T_cs_ip(3)"))->setPlainText(QStringLiteral("0001 0002 1234"));
-    control<QComboBox>(w, QStringLiteral("Com_rc(5)"))->setEditText(QStringLiteral("2"));
+        sheet.tick(QLatin1String(name));
+    sheet.type(QStringLiteral("T_ding(3)"), QStringLiteral("12 34\n56"));
+    sheet.type(QStringLiteral("T_cs_ip(3)"), QStringLiteral("0001 0002 1234"));
+    sheet.setTolerance(5, QStringLiteral("2"));
 }
 
 bool isConditionToggle(const QString &name)
@@ -72,18 +58,19 @@ SheetRecord recordOfWidgets(const QWidget *w)
 void TestSheet::recordHoldsWhatTheWindowShowsAndSetsItBack()
 {
     auto w = startedWindow();
-    selectSome(w.get());
-    tick(w.get(), "Check_dm_jchong");
+    const SheetDriver sheet(w.get());
+    selectSome(sheet);
+    sheet.tick(QStringLiteral("Check_dm_jchong"));
     const SheetRecord record = read_sheet_record(w->controls());
     QCOMPARE(record, recordOfWidgets(w.get()));
     QCOMPARE(record.selected.size(), 10);
     QCOMPARE(record.checked.size(), 4);
     QCOMPARE(record.texts.size(), 9);
     QCOMPARE(record.tolerances.size(), 6);
-    const int survivors = pressAction(w.get(), 0);
+    const int survivors = sheet.run();
 
     pressAction(w.get(), 3);
-    control<QCheckBox>(w.get(), QStringLiteral("Check_dm_jchong"))->setChecked(false);
+    sheet.tick(QStringLiteral("Check_dm_jchong"), false);
     QVERIFY(read_sheet_record(w->controls()) != record);
     apply_sheet_record(w->controls(), record);
     QCOMPARE(recordOfWidgets(w.get()), record);
@@ -92,20 +79,21 @@ void TestSheet::recordHoldsWhatTheWindowShowsAndSetsItBack()
                                 {"C_bi(155)", Colour::Yellow}, {"C_danzu_gs(7)", Colour::Green}, {"C_max(14)", Colour::Green},
                                 {"C_bi(8)", Colour::Grey}})
         QVERIFY2(button(w.get(), QLatin1String(name))->backColor() == colour, name);
-    QCOMPARE(pressAction(w.get(), 0), survivors);
+    QCOMPARE(sheet.run(), survivors);
 }
 
 void TestSheet::resetSheetIsTheClearedRecord()
 {
     auto w = startedWindow();
-    selectSome(w.get());
+    const SheetDriver sheet(w.get());
+    selectSome(sheet);
     pressAction(w.get(), 3);
     QCOMPARE(read_sheet_record(w->controls()), cleared_record());
 
     // What a run reads from the reset window and from the cleared record.
     QVERIFY(read_selections(w->controls()) == selections_from_record(cleared_record()));
     // The hint boxes take no part: nothing is eliminated.
-    QCOMPARE(pressAction(w.get(), 0), 10000);
+    QCOMPARE(sheet.run(), 10000);
 }
 
 QTEST_MAIN(TestSheet)

@@ -1,45 +1,17 @@
 // Undo and redo of the sheet through the window: one step per toggle, tick,
 // "清"/"全", "清空条件", loaded scheme, tolerance change and editing of a
 // typed box; the live count follows; 100 steps are kept.
-#include "testsupport.h"
+#include "reference_rules.h"
+#include "sheet_driver.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <map>
 
 namespace {
 constexpr int Grey = 14737632, Yellow = 65535;
-
-// Every condition control's state as the player sees it, by name.
-using Sheet = std::map<QString, QString>;
-
-Sheet sheetOf(const QWidget *window)
-{
-    static const QRegularExpression condition(
-        QStringLiteral("^(C_bi|C_max|C_danzu|C_danzu_gs|Check_\\w+|T_ding|T_cs_ip|Com_rc)(\\(\\d+\\))?$"));
-    Sheet sheet;
-    for (const QWidget *w : window->findChildren<QWidget *>()) {
-        if (!condition.match(w->objectName()).hasMatch())
-            continue;
-        QString state;
-        if (auto *b = qobject_cast<const ColorButton *>(w))
-            state = QString::number(b->backColor());
-        else if (auto *c = qobject_cast<const QCheckBox *>(w))
-            state = c->isChecked() ? QStringLiteral("ticked") : QStringLiteral("clear");
-        else if (auto *t = qobject_cast<const QPlainTextEdit *>(w))
-            state = t->toPlainText();
-        else if (auto *combo = qobject_cast<const QComboBox *>(w))
-            state = combo->currentText();
-        else
-            continue;
-        sheet[w->objectName()] = state;
-    }
-    return sheet;
-}
 }
 
 class TstSheetHistory : public QObject
@@ -57,7 +29,8 @@ private slots:
     void aHundredStepsAreKept();
 
 private:
-    QWidget *w() const { return m_window.get(); }
+    Fmain *w() const { return m_window.get(); }
+    SheetDriver sheet() const { return SheetDriver(w()); }
     QPushButton *undo() const { return control<QPushButton>(w(), QStringLiteral("C_undo")); }
     QPushButton *redo() const { return control<QPushButton>(w(), QStringLiteral("C_redo")); }
     // Lets the steps of the last action close.
@@ -76,15 +49,15 @@ void TstSheetHistory::everyKindOfStepIsUndoneAndRedoneOneAtATime()
     QVERIFY(!undo()->isEnabled());
     QVERIFY(!redo()->isEnabled());
 
-    QList<Sheet> sheets{sheetOf(w())};
+    QList<QStringList> sheets{sheet().state()};
     auto step = [&](auto &&act) {
         act();
         settle();
-        QVERIFY(sheetOf(w()) != sheets.last());
-        sheets.append(sheetOf(w()));
+        QVERIFY(sheet().state() != sheets.last());
+        sheets.append(sheet().state());
     };
-    step([&] { button(w(), QStringLiteral("C_bi(15)"))->click(); });                                      // toggle
-    step([&] { control<QCheckBox>(w(), QStringLiteral("Check_hewei_sha(3)"))->click(); });                // tick
+    step([&] { sheet().click(QStringLiteral("C_bi(15)")); });                                             // toggle
+    step([&] { sheet().tick(QStringLiteral("Check_hewei_sha(3)")); });                                    // tick
     QVERIFY(m_window->save_scheme(scheme));
     step([&] { button(w(), QStringLiteral("C_cls(13)"))->click(); });                                     // 全
     step([&] { button(w(), QStringLiteral("C_cls(4)"))->click(); });                                      // 清
@@ -106,7 +79,7 @@ void TstSheetHistory::everyKindOfStepIsUndoneAndRedoneOneAtATime()
         QVERIFY(undo()->isEnabled());
         undo()->click();
         settle();
-        QVERIFY2(sheetOf(w()) == sheets[i], qPrintable(QString::number(i)));
+        QVERIFY2(sheet().state() == sheets[i], qPrintable(QString::number(i)));
     }
     QVERIFY(!undo()->isEnabled());
     m_window->controls().Cf->setFocus();
@@ -114,12 +87,12 @@ void TstSheetHistory::everyKindOfStepIsUndoneAndRedoneOneAtATime()
         QVERIFY(redo()->isEnabled());
         QTest::keyClick(w(), Qt::Key_Y, Qt::ControlModifier);
         settle();
-        QVERIFY2(sheetOf(w()) == sheets[i], qPrintable(QString::number(i)));
+        QVERIFY2(sheet().state() == sheets[i], qPrintable(QString::number(i)));
     }
     QVERIFY(!redo()->isEnabled());
     QTest::keyClick(w(), Qt::Key_Z, Qt::ControlModifier);
     settle();
-    QVERIFY(sheetOf(w()) == sheets[sheets.size() - 2]);
+    QVERIFY(sheet().state() == sheets[sheets.size() - 2]);
 }
 
 void TstSheetHistory::theLiveCountFollowsUndoAndRedo()
@@ -127,11 +100,11 @@ void TstSheetHistory::theLiveCountFollowsUndoAndRedo()
     auto *live = control<QLabel>(w(), QStringLiteral("L_live_count"));
     int withoutTail3 = 0;
     for (int n = 0; n < 10000; ++n)
-        withoutTail3 += (n / 1000 + n / 100 % 10 + n / 10 % 10 + n % 10) % 10 != 3 ? 1 : 0;
+        withoutTail3 += sumOf(digitsOf(n)) % 10 != 3 ? 1 : 0;
     const QString all = QStringLiteral("当前条件：10000 注");
     const QString ticked = QStringLiteral("当前条件：%1 注").arg(withoutTail3);
 
-    control<QCheckBox>(w(), QStringLiteral("Check_hewei_sha(3)"))->click();
+    sheet().tick(QStringLiteral("Check_hewei_sha(3)"));
     QTRY_COMPARE(live->text(), ticked);
     undo()->click();
     QTRY_COMPARE(live->text(), all);

@@ -1,10 +1,10 @@
 // Why the last run left a number out, told in the tool strip and checked
 // against a reference worked out here; and the notice that the sheet changed
 // since the last run.
-#include "testsupport.h"
+#include "reference_rules.h"
+#include "sheet_driver.h"
 
 #include <QCheckBox>
-#include <algorithm>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -25,10 +25,10 @@ struct Reference
 Reference referenceFor(int n)
 {
     Reference r;
-    if (n / 1000 == 1)
+    if (digitsOf(n)[0] == 1)
         r.families.append(QStringLiteral("定位杀"));
-    if ((n / 1000 + n / 100 % 10 + n / 10 % 10 + n % 10) % 10 == 3)
-        r.families.append(QStringLiteral("和值跨度"));
+    if (sumOf(digitsOf(n)) % 10 == 3)
+        r.families.append(QStringLiteral("和跨胆"));
     r.inBase = kBaseNumbers.contains(QStringLiteral("%1").arg(n, 4, 10, QChar(u'0')));
     return r;
 }
@@ -66,27 +66,28 @@ private:
 void TstWhyKilled::init()
 {
     m_window = startedWindow();
-    control<QCheckBox>(w(), QStringLiteral("Check_hewei_sha1(1)"))->click();
-    control<QCheckBox>(w(), QStringLiteral("Check_hewei_sha(3)"))->click();
-    control<QPlainTextEdit>(w(), QStringLiteral("T_cs_ip(3)"))->setPlainText(kBase);
+    const SheetDriver sheet(m_window.get());
+    sheet.tick(QStringLiteral("Check_hewei_sha1(1)"));
+    sheet.tick(QStringLiteral("Check_hewei_sha(3)"));
+    sheet.type(QStringLiteral("T_cs_ip(3)"), kBase);
 }
 
 void TstWhyKilled::linesNameTheFamiliesAndWhatExcluded()
 {
     QCOMPARE(lineFor(QStringLiteral("1002")), QString());     // no run yet
     QCOMPARE(pressAction(w(), 0), 2);                           // 5555 and 2233
-    QCOMPARE(lineFor(QStringLiteral("1002")), QStringLiteral("1002 被淘汰：定位杀、和值跨度标记（共2项）；总容错0至0排除"));
-    QCOMPARE(lineFor(QStringLiteral(" 0120 ")), QStringLiteral("0120 被淘汰：和值跨度标记（共1项）；总容错0至0排除"));
+    QCOMPARE(lineFor(QStringLiteral("1002")), QStringLiteral("1002 被淘汰：定位杀、和跨胆标记（共2项）；总容错0至0排除"));
+    QCOMPARE(lineFor(QStringLiteral(" 0120 ")), QStringLiteral("0120 被淘汰：和跨胆标记（共1项）；总容错0至0排除"));
     QCOMPARE(lineFor(QStringLiteral("0004")), QStringLiteral("0004 被淘汰：无条件标记；不在大底中"));
     QCOMPARE(lineFor(QStringLiteral("1112")), QStringLiteral("1112 被淘汰：定位杀标记（共1项）；总容错0至0排除，不在大底中"));
     QCOMPARE(lineFor(QStringLiteral("5555")), QString());     // kept
     QCOMPARE(lineFor(QStringLiteral("111")), QString());
     QCOMPARE(lineFor(QStringLiteral("1a11")), QString());
 
-    control<QComboBox>(w(), QStringLiteral("Com_rc(5)"))->setEditText(QStringLiteral("1"));
+    SheetDriver(m_window.get()).setTolerance(5, QStringLiteral("1"));
     QCOMPARE(pressAction(w(), 0), 5);                           // all but 1002
     QCOMPARE(lineFor(QStringLiteral("0120")), QString());
-    QCOMPARE(lineFor(QStringLiteral("1002")), QStringLiteral("1002 被淘汰：定位杀、和值跨度标记（共2项）；总容错0至1排除"));
+    QCOMPARE(lineFor(QStringLiteral("1002")), QStringLiteral("1002 被淘汰：定位杀、和跨胆标记（共2项）；总容错0至1排除"));
     QCOMPARE(lineFor(QStringLiteral("1112")), QStringLiteral("1112 被淘汰：定位杀标记（共1项）；不在大底中"));
 }
 
@@ -158,20 +159,19 @@ void TstWhyKilled::aChangedSheetSaysSoUntilTheNextRun()
 void TstWhyKilled::eachFamilyShowsWhatItMarksOnItsOwn()
 {
     // Span 0 joins the sum tail in the sum group's one row.
-    control<QCheckBox>(w(), QStringLiteral("Check_kuadu_sha(0)"))->click();
+    SheetDriver(m_window.get()).tick(QStringLiteral("Check_kuadu_sha(0)"));
     int thousandsOne = 0, sumGroup = 0;
     for (int n = 0; n < 10000; ++n) {
-        const int d[4] = {n / 1000, n / 100 % 10, n / 10 % 10, n % 10};
+        const Digits d = digitsOf(n);
         thousandsOne += d[0] == 1 ? 1 : 0;
-        const int span = *std::max_element(d, d + 4) - *std::min_element(d, d + 4);
-        sumGroup += (d[0] + d[1] + d[2] + d[3]) % 10 == 3 || span == 0 ? 1 : 0;
+        sumGroup += sumOf(d) % 10 == 3 || spanOf(d) == 0 ? 1 : 0;
     }
     auto *counts = control<QLabel>(w(), QStringLiteral("L_family_counts"));
-    QTRY_COMPARE(counts->text(), QStringLiteral("定位杀 %1 · 和值跨度 %2").arg(thousandsOne).arg(sumGroup));
-    QCOMPARE(counts->toolTip(), QStringLiteral("定位杀：单独标记 %1 注\n和值跨度：单独标记 %2 注").arg(thousandsOne).arg(sumGroup));
+    QTRY_COMPARE(counts->text(), QStringLiteral("定位杀 %1 · 和跨胆 %2").arg(thousandsOne).arg(sumGroup));
+    QCOMPARE(counts->toolTip(), QStringLiteral("定位杀：单独标记 %1 注\n和跨胆：单独标记 %2 注").arg(thousandsOne).arg(sumGroup));
 
-    control<QCheckBox>(w(), QStringLiteral("Check_hewei_sha1(1)"))->click();
-    QTRY_COMPARE(counts->text(), QStringLiteral("和值跨度 %1").arg(sumGroup));
+    SheetDriver(m_window.get()).tick(QStringLiteral("Check_hewei_sha1(1)"), false);
+    QTRY_COMPARE(counts->text(), QStringLiteral("和跨胆 %1").arg(sumGroup));
     button(w(), QStringLiteral("C_guolv_ks(3)"))->click();
     QTRY_COMPARE(counts->text(), QString());
 }

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "core/family_names.h"
 #include "core/matrix.h"
 #include "core/selections.h"
+#include "filters/families.h"
 
-#include <QList>
 #include <QString>
 #include <optional>
 
 // Why a run left a number out, read from the matrix it left behind.
 struct KillReason
 {
-    QList<MatrixRow> families;      // the families that marked it, in row order
+    FamilySet families = 0;         // the families that marked it
     int marks = 0;                  // its marks as the total tolerance counts them
     bool outsideTolerance = false;
     bool outsideBase = false;

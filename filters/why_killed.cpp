@@ -1,4 +1,6 @@
-#include "core/why_killed.h"
+#include "filters/why_killed.h"
+
+#include "core/shrink.h"
 
 #include <QStringList>
 
@@ -8,12 +10,10 @@ std::optional<KillReason> why_killed(const CandidateMatrix &matrix, int number, 
     if (number < 0 || number >= kCandidateCount || matrix.row(KillRow)[number] == 0)
         return std::nullopt;
     KillReason reason;
-    // The total tolerance counts every summed row, as the run does.
-    for (int r = EnteredListRow; r <= LastSummedRow; ++r) {
-        const int marked = matrix.row(r)[number];
-        reason.marks += marked;
-        if (marked != 0 && r <= MinMaxRow)
-            reason.families.append(MatrixRow(r));
+    reason.marks = failure_counts(matrix)[number];
+    for (const Family &family : families()) {
+        if (matrix.row(family.row)[number] != 0)
+            reason.families |= family_bit(family);
     }
     reason.outsideTolerance = !total.contains(reason.marks);
     reason.outsideBase = baseSetActive == 1 && matrix.row(BaseRow)[number] == 0;
@@ -22,9 +22,7 @@ std::optional<KillReason> why_killed(const CandidateMatrix &matrix, int number, 
 
 QString why_killed_line(int number, const KillReason &reason, ToleranceRange total)
 {
-    QStringList names;
-    for (MatrixRow family : reason.families)
-        names.append(family_name(family));
+    const QStringList names = family_names(reason.families);
     const QString marked = names.isEmpty()
         ? QStringLiteral("无条件标记")
         : QStringLiteral("%1标记（共%2项）").arg(names.join(u'、')).arg(reason.marks);
