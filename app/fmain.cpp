@@ -298,6 +298,9 @@ void Fmain::showHistoryWindow()
     if (!m_history) {
         m_history = new HistoryWindow([this] { return read_selections(m_controls); }, m_shrink, this);
         connect(this, &Fmain::shrinkRunFinished, m_history, &HistoryWindow::onShrinkRun);
+        // Over the sheet, on its screen; the window fits itself in there.
+        m_history->setScreen(window()->screen());
+        m_history->move(window()->pos());
     }
     m_history->show();
     m_history->raise();

@@ -58,6 +58,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Whoever sets the title (the feed, at start) sets the part before the
+    // scheme's name.
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildResultColumn();
@@ -104,7 +107,9 @@ private:
     void onSaveSchemeClicked();
     void onLoadSchemeClicked();
     void onExportClicked();
+    // The scheme just loaded or saved: first in the recent list, named in the title.
     void rememberScheme(const QString &path);
+    QString titleWithScheme() const;
     void fillRecentMenu();
 
     Controls m_controls;
@@ -113,6 +118,8 @@ private:
     SheetHistory *m_sheetHistory = nullptr;
     std::optional<SheetRecord> m_lastRun;   // the sheet the last shrink run read
     SheetRecord m_startSheet;               // the sheet as the window opened
+    QString m_baseTitle;                    // the feed's title or "Vintora"
+    QString m_schemeName;                   // the file name of the scheme last loaded or saved
     bool m_screenChecked = false;
     SheetScroller *m_scroller = nullptr;    // owned; only on a screen too small for the sheet
     HistoryWindow *m_history = nullptr;     // made when first opened

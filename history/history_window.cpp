@@ -1,10 +1,14 @@
 #include "history/history_window.h"
 
+#include "export/table_file.h"
+
 #include "history/backtest_model.h"
 #include "filters/shrink_run.h"
 #include "history/bar_chart.h"
 #include "ui/file_dialog.h"
 #include "ui/modal.h"
+#include "ui/settings.h"
+#include "ui/window_fit.h"
 
 #include <QChartView>
 #include <QComboBox>
@@ -34,6 +38,11 @@ struct RangeChoice
 };
 constexpr RangeChoice kRanges[] = {{u"最近10期", 10}, {u"最近30期", 30}, {u"最近100期", 100}, {u"全部", 0}};
 constexpr int kDefaultRange = 1;
+// The number of draws last chosen, kept between starts.
+const QString kRangeKey = QStringLiteral("History/range");
+
+// Smaller where the screen has less room.
+constexpr QSize kWantedSize(1180, 760);
 
 // More malformed lines than this are summed up in one last entry.
 constexpr int kListedMalformed = 1000;
@@ -80,7 +89,7 @@ HistoryWindow::HistoryWindow(SelectionsSource currentSelections, const ShrinkSta
 {
     setObjectName(QStringLiteral("HistoryWindow"));
     setWindowTitle(QStringLiteral("历史验证"));
-    resize(1180, 760);
+    resize(kWantedSize);
 
     auto *tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("history_tabs"));
@@ -122,6 +131,8 @@ QWidget *HistoryWindow::buildBacktestTab()
     m_box->setObjectName(QStringLiteral("T_history"));
     m_box->setPlaceholderText(QStringLiteral("2024001 1234\n2024002 5 6 7 8\n……"));
     m_box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A tab only ever separates the parts of a line, so the key moves on.
+    m_box->setTabChangesFocus(true);
     left->addWidget(m_box, 3);
     left->addWidget(makeLabel(tab, nullptr, QStringLiteral("无法识别的行：")));
     m_malformed = new QListWidget(tab);
@@ -134,14 +145,15 @@ QWidget *HistoryWindow::buildBacktestTab()
     m_range->setObjectName(QStringLiteral("Com_history_range"));
     for (const RangeChoice &range : kRanges)
         m_range->addItem(QString::fromUtf16(range.caption), range.draws);
-    m_range->setCurrentIndex(kDefaultRange);
+    const int remembered = m_range->findData(WindowSettings().value(kRangeKey, kRanges[kDefaultRange].draws).toInt());
+    m_range->setCurrentIndex(remembered >= 0 ? remembered : kDefaultRange);
     auto *run = makeButton(tab, "C_history_run", QStringLiteral("开始验证"));
-    auto *exportCsvButton = makeButton(tab, "C_history_export", QStringLiteral("导出CSV"));
+    auto *exportButton = makeButton(tab, "C_history_export", QStringLiteral("导出表格"));
     controls->addWidget(load);
     controls->addWidget(m_range);
     controls->addWidget(run);
     controls->addStretch(1);
-    controls->addWidget(exportCsvButton);
+    controls->addWidget(exportButton);
 
     m_summary = makeLabel(tab, "L_history_summary");
     m_summary->setWordWrap(true);
@@ -172,8 +184,11 @@ QWidget *HistoryWindow::buildBacktestTab()
 
     connect(load, &QPushButton::clicked, this, &HistoryWindow::onLoadClicked);
     connect(run, &QPushButton::clicked, this, &HistoryWindow::runBacktest);
-    connect(m_range, &QComboBox::currentIndexChanged, this, &HistoryWindow::runBacktest);
-    connect(exportCsvButton, &QPushButton::clicked, this, &HistoryWindow::onExportClicked);
+    connect(m_range, &QComboBox::currentIndexChanged, this, [this] {
+        WindowSettings().setValue(kRangeKey, m_range->currentData());
+        runBacktest();
+    });
+    connect(exportButton, &QPushButton::clicked, this, &HistoryWindow::onExportClicked);
     return tab;
 }
 
@@ -204,6 +219,7 @@ void HistoryWindow::onShrinkRun()
 void HistoryWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    fit_into_screen(this, size());
     if (m_stale)
         refresh();
 }
@@ -326,22 +342,19 @@ void HistoryWindow::onExportClicked()
     }
     FileRequest request;
     request.kind = FileRequest::Save;
-    request.title = QStringLiteral("导出CSV");
+    request.title = QStringLiteral("导出表格");
     request.suggestedName =
-        QStringLiteral("历史验证-%1.csv").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
-    request.filter = QStringLiteral("CSV 文件 (*.csv)");
-    request.defaultSuffix = QStringLiteral("csv");
+        QStringLiteral("历史验证-%1.xlsx").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
+    request.filter = table_file_filter();
+    request.defaultSuffix = QStringLiteral("xlsx");
     const QString path = choose_file(this, request);
     if (!path.isEmpty())
-        exportCsv(path);
+        exportTable(path);
 }
 
-bool HistoryWindow::exportCsv(const QString &path)
+bool HistoryWindow::exportTable(const QString &path)
 {
-    QSaveFile file(path);
-    // The byte order mark lets spreadsheet programs read the Chinese headers as UTF-8.
-    const bool written = file.open(QIODevice::WriteOnly) && file.write("\xEF\xBB\xBF") == 3
-                         && file.write(m_model->toCsv().toUtf8()) >= 0 && file.commit();
+    const bool written = write_table_file(path, table_of_model(*m_model, QStringLiteral("历史验证")));
     if (!written)
         show_message(this, QStringLiteral("无法写入文件：\n%1").arg(QDir::toNativeSeparators(path)),
                      QStringLiteral("错误提示"));

@@ -40,7 +40,8 @@ public:
 
     // The box takes the file's draws; false, with a message, when it cannot.
     bool loadHistoryFile(const QString &path);
-    bool exportCsv(const QString &path);
+    // The table as shown, as a workbook or as CSV by the file's suffix.
+    bool exportTable(const QString &path);
 
     // Where the box's text is kept between starts.
     static QString savedHistoryPath();

@@ -35,22 +35,10 @@ trap cleanup EXIT
 export DISPLAY=$display
 sleep 1
 
-find_window() {
-    for _ in $(seq 50); do
-        id=$(xdotool search --name "$1" 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && { echo "$id"; return; }
-        sleep 0.2
-    done
-}
-
+source scripts/screenshot-lib.sh
 ./build/vintora &
 app=$!
-window=$(find_window '^Vintora')
-[ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
-# Without a feed server the start-up ends with a notice that holds every click.
-notice=$(find_window '^(温馨提示|提示)$')
-[ -n "$notice" ] && xdotool windowfocus --sync "$notice" key Return
-sleep 1
+wait_for_sheet
 
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.15; }
 for xy in "102 517" "138 517" "138 539" "135 587" "436 97" "500 197" "574 117" "427 263" \

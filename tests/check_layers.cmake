@@ -11,6 +11,7 @@ set(rules
     "core|filters ui net panel help app|gui"
     "filters|ui net panel help app|gui"
     "net|ui panel help app|gui"
+    "export|ui panel help history app|gui"
     "ui|panel help app|"
     "panel|app|"
     "help|app|"

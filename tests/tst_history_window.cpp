@@ -7,6 +7,7 @@
 #include "filters/backtest.h"
 #include "history/history_window.h"
 #include "ui/geometry.h"
+#include "ui/settings.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QStringEncoder>
@@ -211,6 +213,7 @@ private slots:
     void init()
     {
         QFile::remove(HistoryWindow::savedHistoryPath());
+        WindowSettings().remove(QStringLiteral("History"));
         restart();
     }
     void cleanup()
@@ -226,7 +229,7 @@ private slots:
     void distributionOfTheLastRun();
     void historyComesBackAfterARestart();
     void filesThroughTheDialog();
-    void exportsTheTableAsCsv();
+    void exportsTheTable();
 };
 
 void TestHistoryWindow::opensBesideTheSheetWithoutBlockingIt()
@@ -360,6 +363,11 @@ void TestHistoryWindow::historyComesBackAfterARestart()
     restart();
     QCOMPARE(box()->toPlainText(), text);
     QCOMPARE(table()->rowCount(), 30);
+    // So does the number of draws chosen.
+    chooseRange(QStringLiteral("最近100期"));
+    restart();
+    QCOMPARE(control<QComboBox>(history(), QStringLiteral("Com_history_range"))->currentText(), QStringLiteral("最近100期"));
+    QCOMPARE(table()->rowCount(), 100);
 
     // Typed just before the window closes: kept as well.
     box()->setPlainText(QStringLiteral("2025001 4321"));
@@ -398,10 +406,10 @@ void TestHistoryWindow::filesThroughTheDialog()
     QCOMPARE(m_modals->messages.size(), 2);
 }
 
-void TestHistoryWindow::exportsTheTableAsCsv()
+void TestHistoryWindow::exportsTheTable()
 {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("out.csv"));
+    const QString workbook = folder.filePath(QStringLiteral("out.xlsx"));
     FileDialogRecorder dialogs;
     control<QPushButton>(history(), QStringLiteral("C_history_export"))->click();
     QVERIFY(dialogs.asked.isEmpty());
@@ -411,16 +419,40 @@ void TestHistoryWindow::exportsTheTableAsCsv()
     setConditions();
     box()->setPlainText(historyText(pastDraws()));
     runBacktest();
-    dialogs.answers = {path};
+    dialogs.answers = {workbook};
     control<QPushButton>(history(), QStringLiteral("C_history_export"))->click();
     QCOMPARE(dialogs.asked.size(), 1);
     QCOMPARE(dialogs.asked[0].request.kind, FileRequest::Save);
     QVERIFY(dialogs.asked[0].request.suggestedName.startsWith(QStringLiteral("历史验证-")));
-    QVERIFY(dialogs.asked[0].request.suggestedName.endsWith(QStringLiteral(".csv")));
+    QVERIFY(dialogs.asked[0].request.suggestedName.endsWith(QStringLiteral(".xlsx")));
+    QVERIFY(dialogs.asked[0].request.filter.contains(QStringLiteral("*.csv")));
 
-    const QByteArray bytes = readBytes(path);
-    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     const Shown now = shown();
+    auto part = [&workbook](const char *name) {
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), workbook, QLatin1String(name)});
+        return unzip.waitForFinished() ? QString::fromUtf8(unzip.readAllStandardOutput()) : QString();
+    };
+    // Every cell of the workbook is a text or blank, so 0267 is no number 267.
+    const QString cells = part("xl/worksheets/sheet1.xml");
+    qsizetype filled = now.headers.size();
+    for (const QStringList &row : now.rows)
+        filled += std::count_if(row.begin(), row.end(), [](const QString &text) { return !text.isEmpty(); });
+    QCOMPARE(cells.count(QStringLiteral("<c ")), (now.rows.size() + 1) * now.headers.size());
+    QCOMPARE(cells.count(QStringLiteral(" t=\"s\"")), filled);
+    const QString texts = part("xl/sharedStrings.xml");
+    bool leadingZero = false;
+    for (const QStringList &row : now.rows) {
+        QVERIFY2(texts.contains(QStringLiteral("<t>%1</t>").arg(row[1])), qPrintable(row[1]));
+        leadingZero = leadingZero || row[1].startsWith(u'0');
+    }
+    QVERIFY(leadingZero);
+
+    // CSV for other programs: the same table, header first.
+    const QString csv = folder.filePath(QStringLiteral("out.csv"));
+    QVERIFY(m_history->exportTable(csv));
+    const QByteArray bytes = readBytes(csv);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     QString expected = now.headers.join(u',') + QStringLiteral("\r\n");
     for (const QStringList &row : now.rows)
         expected += row.join(u',') + QStringLiteral("\r\n");

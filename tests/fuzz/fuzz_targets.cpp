@@ -5,11 +5,13 @@
 #include "app/mycode.h"
 #include "core/scheme.h"
 #include "core/text.h"
+#include "core/typed_box.h"
 #include "filters/digit_kills.h"
 #include "filters/entered_lists.h"
 #include "filters/groups.h"
 #include "filters/prize_check.h"
 #include "filters/set_operations.h"
+#include "filters/unread_entries.h"
 #include "help/help_popups.h"
 #include "net/feed_tags.h"
 #include "net/server_feed.h"
@@ -350,6 +352,37 @@ QString checkSumValue(QStringView text)
     return rowFault(matrix, SumSpanRow, expected);
 }
 
+// What each typed box does not read: at most every piece between breaks
+// (the box's hint one of them), the first five shown as typed, full width
+// said only of full-width digits.
+QString checkUnreadEntries(QStringView text)
+{
+    static const QRegularExpression entryBreaks(QStringLiteral("[ \t\r\n\u3000,，;；、]+"));
+    const bool fullWidthDigits = std::any_of(text.begin(), text.end(), [](QChar ch) { return ch >= u'０' && ch <= u'９'; });
+    for (const ConditionRow &row : condition_rows()) {
+        if (row.kind != ControlKind::Text)
+            continue;
+        const UnreadEntries unread = unread_entries(row, text);
+        const QString &box = member_names(row).first();
+        const QString hint = typed_box_hint(box);
+        const qsizetype hintAt = text.indexOf(hint);
+        const QString parted = hintAt < 0 ? text.toString() : text.toString().replace(hintAt, hint.size(), u'\n');
+        const qsizetype pieces = parted.split(entryBreaks, Qt::SkipEmptyParts).size();
+        if (unread.count > pieces)
+            return QStringLiteral("%1: %2 unread of %3 pieces").arg(box).arg(unread.count).arg(pieces);
+        if (unread.shown.size() != std::min<qsizetype>(unread.count, UnreadEntries::kShown))
+            return QStringLiteral("%1: %2 shown of %3").arg(box).arg(unread.shown.size()).arg(unread.count);
+        for (const QString &shown : unread.shown) {
+            const QString typed = shown.endsWith(u'…') ? shown.chopped(1) : shown;
+            if (typed.isEmpty() || typed.size() > UnreadEntries::kShownLength || !text.contains(typed))
+                return QStringLiteral("%1: shows %2").arg(box, shown);
+        }
+        if (unread.fullWidth && !fullWidthDigits)
+            return QStringLiteral("%1: full width without a full-width digit").arg(box);
+    }
+    return {};
+}
+
 // A is the first line, B the rest.
 QString checkBaseSetOperation(QStringView text)
 {
@@ -422,7 +455,11 @@ QString checkPrizeCaption(QStringView text)
     const auto [firstLine, rest] = atFirstLineFeed(text);
     const std::pair<QStringView, QStringView> cases[] = {{text, u"0123 4567 9999"}, {firstLine, rest}};
     for (const auto &[entry, result] : cases) {
-        const QString drawn = withoutEndSpaces(entry);
+        QString drawn = withoutEndSpaces(entry);
+        for (QChar &ch : drawn) {
+            if (ch >= u'０' && ch <= u'９')
+                ch = QChar(u'0' + (ch.unicode() - u'０'));
+        }
         QString expected = QStringLiteral("【中奖查询】");
         if (drawn.size() == 4)
             expected = result.split(u' ').contains(drawn) ? QStringLiteral("【中中中中】") : QStringLiteral("【挂挂挂挂】");
@@ -532,42 +569,50 @@ QString checkHelpLookup(QStringView text)
 }
 
 // The draw history read the slow way: full-width forms turned ASCII first,
-// lines split by a pattern, runs of digits found by a pattern.
+// lines split by a pattern, dates and runs of digits found by patterns.
 QString checkDrawHistory(QStringView text)
 {
     QString ascii = text.toString();
     for (QChar &ch : ascii) {
-        if (ch >= u'０' && ch <= u'９')
-            ch = QChar(u'0' + (ch.unicode() - u'０'));
-        else if (ch == u'＃')
-            ch = u'#';
+        if (ch >= u'！' && ch <= u'～')
+            ch = QChar(ch.unicode() - (u'！' - u'!'));
     }
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     static const QRegularExpression digitRun(QStringLiteral("[0-9]+"));
+    static const QRegularExpression date(QStringLiteral("(?<![0-9])([0-9]{4})(?:([-/.])([0-9]{1,2})\\2([0-9]{1,2})(?![0-9])"
+                                                        "|年([0-9]{1,2})月([0-9]{1,2})日)"));
     const QStringList lines = ascii.split(lineBreak);
     const QStringList originals = text.toString().split(lineBreak);
 
     DrawHistory expected;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString content = lines[i].trimmed();
+        QString line = lines[i];
+        const QString content = line.trimmed();
         if (content.isEmpty() || content.startsWith(u'#'))
             continue;
-        QStringList runs;
-        for (const QRegularExpressionMatch &match : digitRun.globalMatch(lines[i]))
-            runs.append(match.captured());
-        const qsizetype n = runs.size();
         Draw draw;
         draw.line = i + 1;
-        qsizetype drawRuns = 0;
-        if (n >= 4 && runs[n - 4].size() == 1 && runs[n - 3].size() == 1 && runs[n - 2].size() == 1
-            && runs[n - 1].size() == 1) {
-            drawRuns = 4;
-            draw.number = (runs[n - 4] + runs[n - 3] + runs[n - 2] + runs[n - 1]).toInt();
-        } else if (n >= 1 && runs[n - 1].size() == 4) {
-            drawRuns = 1;
-            draw.number = runs[n - 1].toInt();
+        for (const QRegularExpressionMatch &match : date.globalMatch(lines[i])) {
+            const bool signs = match.capturedLength(2) > 0;
+            const QDate day(match.captured(1).toInt(), match.captured(signs ? 3 : 5).toInt(),
+                            match.captured(signs ? 4 : 6).toInt());
+            if (!day.isValid())
+                continue;
+            line.replace(match.capturedStart(), match.capturedLength(), QString(match.capturedLength(), u' '));
+            if (draw.date.isNull())
+                draw.date = day;
         }
-        if (drawRuns == 0) {
+        QStringList runs;
+        for (const QRegularExpressionMatch &match : digitRun.globalMatch(line))
+            runs.append(match.captured());
+        const auto singleDigits = [&runs](qsizetype from) {
+            return from + 3 < runs.size()
+                   && std::all_of(runs.begin() + from, runs.begin() + from + 4, [](const QString &run) { return run.size() == 1; });
+        };
+        qsizetype at = 0;
+        while (at < runs.size() && runs[at].size() != 4 && !singleDigits(at))
+            ++at;
+        if (at == runs.size()) {
             const QString &original = originals[i];
             QString excerpt = original;
             if (original.size() > 40)
@@ -575,8 +620,9 @@ QString checkDrawHistory(QStringView text)
             expected.malformed.append({i + 1, excerpt});
             continue;
         }
-        if (n > drawRuns)
-            draw.issue = runs[0];
+        draw.number = runs[at].size() == 4 ? runs[at].toInt() : runs.mid(at, 4).join(QString()).toInt();
+        if (at > 0)
+            draw.issue = runs[at - 1];
         expected.draws.append(draw);
     }
 
@@ -586,9 +632,10 @@ QString checkDrawHistory(QStringView text)
     for (qsizetype i = 0; i < history.draws.size(); ++i) {
         const Draw &got = history.draws[i];
         const Draw &want = expected.draws[i];
-        if (got.line != want.line || got.number != want.number || got.issue != want.issue)
-            return QStringLiteral("draw %1 reads line %2 as %3 issue \"%4\" instead of line %5 as %6 issue \"%7\"")
-                .arg(i).arg(got.line).arg(got.number).arg(got.issue).arg(want.line).arg(want.number).arg(want.issue);
+        if (got.line != want.line || got.number != want.number || got.issue != want.issue || got.date != want.date)
+            return QStringLiteral("draw %1 reads line %2 as %3 issue \"%4\" date %5 instead of line %6 as %7 issue \"%8\" date %9")
+                .arg(i).arg(got.line).arg(got.number).arg(got.issue, got.date.toString(Qt::ISODate))
+                .arg(want.line).arg(want.number).arg(want.issue, want.date.toString(Qt::ISODate));
     }
     if (history.malformed.size() != expected.malformed.size())
         return QStringLiteral("%1 malformed lines instead of %2").arg(history.malformed.size()).arg(expected.malformed.size());
@@ -665,6 +712,7 @@ constexpr FuzzTarget kTargets[] = {
     {"help_lookup", checkHelpLookup},
     {"draw_history", checkDrawHistory},
     {"scheme_reader", checkSchemeReader},
+    {"unread_entries", checkUnreadEntries},
 };
 }
 
