@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringView>
+
+class QFile;
 
 // A history of past draws as players keep it: one draw a line, in any of the
 // forms lottery sites print ("2024001 1234", "2024001 1 2 3 4", "1,2,3,4").
@@ -12,6 +15,7 @@ struct Draw
 {
     QString issue;          // 期号, ASCII digits; empty when the line has none
     int number = 0;         // the drawn number, 0-9999
+    QDate date;             // the draw's date where the line gives one; null otherwise
     qsizetype line = 0;     // line in the text, from 1
 };
 
@@ -55,6 +59,8 @@ struct HistoryFile
 };
 
 HistoryFile read_history_file(const QString &path);
+// The same from a device already open, such as standard input.
+HistoryFile read_history_file(QFile &source);
 
 // Why the file could not be read, in the player's words; empty when it was.
 QString history_file_problem(const HistoryFile &file);

@@ -8,8 +8,9 @@ cmake_minimum_required(VERSION 3.21)
 # folder | folders of the project it must not include | "gui" when it must not
 # include a Qt Gui or Widgets header
 set(rules
-    "core|filters ui net panel help app|gui"
-    "filters|ui net panel help app|gui"
+    "core|filters ui store net panel help app|gui"
+    "filters|ui store net panel help app|gui"
+    "store|ui net panel help history app|gui"
     "net|ui panel help app|gui"
     "ui|panel help app|"
     "panel|app|"
