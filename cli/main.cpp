@@ -3,9 +3,14 @@
 #include "core/scheme.h"
 #include "core/shrink.h"
 #include "filters/shrink_run.h"
+#include "net/draws_update.h"
+#include "store/draw_store.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <climits>
 #include <cstdio>
 
 namespace {
@@ -13,6 +18,44 @@ void write(FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+// "-" is standard input.
+HistoryFile readHistory(const QString &path)
+{
+    if (path != u"-")
+        return read_history_file(path);
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly)) {
+        HistoryFile unread;
+        unread.status = HistoryFile::CannotOpen;
+        unread.error = input.errorString();
+        return unread;
+    }
+    return read_history_file(input);
+}
+
+// The store the window keeps its draws in: --update fetches into it, --draws
+// prints it oldest first.
+int runOnStore(bool update)
+{
+    DrawStore store(default_draws_folder());
+    if (!store.problemText().isEmpty())
+        write(stderr, store.problemText() + u'\n');
+    if (!update) {
+        for (const StoredDraw &draw : store.draws())
+            write(stdout, draw.issue + u'\t' + four_digits(draw.number) + u'\t' + source_name(draw.source) + u'\n');
+        return 0;
+    }
+    DrawsUpdate updating(store);
+    QEventLoop loop;
+    QObject::connect(&updating, &DrawsUpdate::finished, &loop, &QEventLoop::quit);
+    updating.start();
+    if (updating.isRunning())
+        loop.exec();
+    const DrawsUpdateReport &report = *updating.lastReport();
+    write(stdout, describe_update(report, INT_MAX) + u'\n');
+    return report.outcome == DrawsUpdateReport::Failed ? 2 : 0;
 }
 }
 
@@ -29,17 +72,26 @@ int main(int argc, char *argv[])
     const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("只输出保留的注数。"));
     const QCommandLineOption lines(QStringLiteral("lines"), QStringLiteral("按结果列表的样子输出，每行四个号码。"));
     const QCommandLineOption history(QStringLiteral("history"),
-                                     QStringLiteral("按方案验证开奖文件中的每一期：期号、开奖号、kept 或 killed、失败条件数。"),
+                                     QStringLiteral("按方案验证开奖文件中的每一期：期号、开奖号、kept 或 killed、失败条件数；FILE 为 - 时读标准输入。"),
                                      QStringLiteral("FILE"));
+    const QCommandLineOption draws(QStringLiteral("draws"),
+                                   QStringLiteral("按期号从旧到新输出开奖数据库：期号、开奖号、来源；不用方案。"));
+    const QCommandLineOption update(QStringLiteral("update"),
+                                    QStringLiteral("从服务器取开奖号并存入开奖数据库，输出更新的结果；不用方案。"));
     parser.addOption(count);
     parser.addOption(lines);
     parser.addOption(history);
+    parser.addOption(draws);
+    parser.addOption(update);
     parser.addPositionalArgument(QStringLiteral("SCHEME"), QStringLiteral("方案文件（.json）"));
     parser.process(app);
 
     const QStringList arguments = parser.positionalArguments();
     const int outputs = int(parser.isSet(count)) + int(parser.isSet(lines)) + int(parser.isSet(history));
-    if (arguments.size() != 1 || outputs > 1) {
+    const int storeCommands = int(parser.isSet(draws)) + int(parser.isSet(update));
+    if (storeCommands > 0 && arguments.isEmpty() && outputs == 0 && storeCommands == 1)
+        return runOnStore(parser.isSet(update));
+    if (arguments.size() != 1 || outputs > 1 || storeCommands > 0) {
         write(stderr, parser.helpText());
         return 1;
     }
@@ -51,7 +103,7 @@ int main(int argc, char *argv[])
 
     HistoryFile historyFile;
     if (parser.isSet(history)) {
-        historyFile = read_history_file(parser.value(history));
+        historyFile = readHistory(parser.value(history));
         if (historyFile.status != HistoryFile::Read) {
             write(stderr, parser.value(history) + QStringLiteral(": ") + history_file_problem(historyFile) + u'\n');
             return 2;
