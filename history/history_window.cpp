@@ -520,7 +520,9 @@ bool HistoryWindow::exportCsv(const QString &path)
 
 QString HistoryWindow::savedHistoryPath()
 {
-    return pasted_draws_path(default_draws_folder());
+    // Not the history.txt this box was kept in before there was a store: a
+    // store made anew takes its draws from that file, which stays whole.
+    return QDir(default_draws_folder()).filePath(QStringLiteral("pasted.txt"));
 }
 
 void HistoryWindow::saveHistory()

@@ -54,7 +54,7 @@ public:
     bool loadHistoryFile(const QString &path);
     bool exportCsv(const QString &path);
 
-    // Where the box's text is kept between starts, beside the store.
+    // Where the lines pasted but not stored are kept between starts.
     static QString savedHistoryPath();
 
 protected:

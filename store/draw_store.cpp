@@ -181,7 +181,7 @@ QString default_draws_folder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/vintora");
 }
 
-QString pasted_draws_path(const QString &folder)
+QString earlier_history_path(const QString &folder)
 {
     return QDir(folder).filePath(QStringLiteral("history.txt"));
 }
@@ -253,8 +253,8 @@ bool DrawStore::isReadable()
 }
 
 // Each step brings the file one version forward and records it, inside the
-// same transaction as the step. A store made now takes the pasted draws
-// the history window kept before there was a store.
+// same transaction as the step. A store made now takes the draws the history
+// window kept before there was a store.
 bool DrawStore::migrate()
 {
     auto version = [this] {
@@ -269,7 +269,7 @@ bool DrawStore::migrate()
     const int from = version();   // another program may have done it meanwhile
     if (from < 0)
         return false;
-    if (from < 1 && !(migrateTo1() && importPastedDraws()))
+    if (from < 1 && !(migrateTo1() && importEarlierHistory()))
         return false;
     return transaction.commit();
 }
@@ -288,12 +288,12 @@ bool DrawStore::migrateTo1()
 }
 
 // The text file is read, never changed.
-bool DrawStore::importPastedDraws()
+bool DrawStore::importEarlierHistory()
 {
-    const HistoryFile pasted = read_history_file(pasted_draws_path(m_folder));
-    if (pasted.status != HistoryFile::Read)
+    const HistoryFile earlier = read_history_file(earlier_history_path(m_folder));
+    if (earlier.status != HistoryFile::Read)
         return true;
-    return write(read_draw_history(pasted.text).draws, DrawSource::Manual).written;
+    return write(read_draw_history(earlier.text).draws, DrawSource::Manual).written;
 }
 
 void DrawStore::setAside()

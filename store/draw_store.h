@@ -98,7 +98,7 @@ private:
     bool open(const QString &databaseName);
     bool migrate();
     bool migrateTo1();
-    bool importPastedDraws();
+    bool importEarlierHistory();
     bool isReadable();
     void close();
     void setAside();
@@ -113,14 +113,14 @@ private:
     QString m_lastError;
 };
 
-// The folder of the store and of the pasted draws the history window keeps,
-// the same for every program of the project: "vintora" in the user's data
-// folder.
+// The folder of the store and of the history window's texts, the same for
+// every program of the project: "vintora" in the user's data folder.
 QString default_draws_folder();
 
-// The text the history window keeps its pasted draws in; the store takes
-// its draws when it is first made.
-QString pasted_draws_path(const QString &folder);
+// The text the history window kept its draws in before there was a store.
+// A store takes its draws when it is made, and never writes the file, so a
+// store made again later takes them again.
+QString earlier_history_path(const QString &folder);
 
 // Issue numbers missing inside a year's run, ascending. An issue of five or
 // more digits is its year followed by a three-digit count (2026045 is the

@@ -45,7 +45,7 @@ class TestDrawStore : public QObject
 {
     Q_OBJECT
 private slots:
-    void firstOpeningTakesThePastedDraws();
+    void firstOpeningTakesTheEarlierHistory();
     void playerEntriesAndCorrections();
     void unreadableFileIsSetAside_data();
     void unreadableFileIsSetAside();
@@ -55,21 +55,21 @@ private slots:
     void missingIssues();
 };
 
-void TestDrawStore::firstOpeningTakesThePastedDraws()
+void TestDrawStore::firstOpeningTakesTheEarlierHistory()
 {
     QTemporaryDir folder;
-    const QByteArray pasted = "2024010 1234\n1,2,3,4\n2024002 5 6 7 8\n坏行\n2024001 0007\n";
-    QVERIFY(write(pasted_draws_path(folder.path()), pasted));
+    const QByteArray earlier = "2024010 1234\n1,2,3,4\n2024002 5 6 7 8\n坏行\n2024001 0007\n";
+    QVERIFY(write(earlier_history_path(folder.path()), earlier));
     {
         DrawStore store(folder.path());
         QCOMPARE(store.state(), DrawStore::State::Ready);
         // Issue numbers order the draws as whole numbers; the draw without one is left out.
         QCOMPARE(listing(store), QStringLiteral("2024001 0007 manual\n2024002 5678 manual\n2024010 1234 manual\n"));
     }
-    QCOMPARE(read(pasted_draws_path(folder.path())), pasted);
+    QCOMPARE(read(earlier_history_path(folder.path())), earlier);
 
     // Taken once: later texts are the window's business.
-    QVERIFY(write(pasted_draws_path(folder.path()), "2024011 1111\n"));
+    QVERIFY(write(earlier_history_path(folder.path()), "2024011 1111\n"));
     DrawStore again(folder.path());
     QCOMPARE(again.draws().size(), 3);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("probe"));
@@ -126,7 +126,7 @@ void TestDrawStore::unreadableFileIsSetAside()
         bytes = read(path);
     }
     QVERIFY(write(path, bytes));
-    QVERIFY(write(pasted_draws_path(folder.path()), "2026001 1234\n"));
+    QVERIFY(write(earlier_history_path(folder.path()), "2026001 1234\n"));
 
     {
         DrawStore store(folder.path());
