@@ -76,9 +76,9 @@ void TestDrawsUpdate::update_data()
                                          << QStringLiteral("服务器A：新增 1 期，更正 1 期");
     QTest::newRow("conflict with the player's draws")
         << QStringLiteral("2026045 1234 manual\n2026046 0001 file\n")
-        << Replies{{200, "2026045 1243\n2026046 0001\n2026047 7777\n"}} << dead
+        << Replies{{200, "2026045 1243\n2026046 0002\n2026047 7777\n"}} << dead
         << QStringLiteral("2026045 1234 manual\n2026046 0001 file\n2026047 7777 feed\n")
-        << QStringLiteral("服务器A：新增 1 期；2026045：本地 1234，服务器 1243");
+        << QStringLiteral("服务器A：新增 1 期；2026045：本地 1234，服务器 1243；2026046：本地 0001，服务器 0002");
     QTest::newRow("gap") << QString() << Replies{{200, "2026044 4444\n2026046 6666\n2027001 1111\n2027004 4444\n"}}
                          << dead << QStringLiteral("2026044 4444 feed\n2026046 6666 feed\n2027001 1111 feed\n2027004 4444 feed\n")
                          << QStringLiteral("服务器A：新增 4 期；缺少 3 期：2026045、2027002、2027003");

@@ -13,7 +13,9 @@
 #include "help/help_popups.h"
 #include "net/feed_tags.h"
 #include "net/server_feed.h"
+#include "store/draw_store.h"
 
+#include <QMap>
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -648,6 +650,148 @@ QString checkSchemeReader(QStringView text)
     return checkSchemeBytes(QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2));
 }
 
+
+// The store's rules, restated over a plain map from issue to number and source.
+struct ReferenceDraw
+{
+    int number;
+    bool served;
+};
+using ReferenceStore = QMap<QString, ReferenceDraw>;
+
+// The player's draws replace any other number; served ones replace only
+// served ones, and a different number the player entered is a conflict.
+int applyReference(ReferenceStore &store, const QList<Draw> &draws, bool served)
+{
+    int conflicts = 0;
+    for (const Draw &draw : draws) {
+        if (draw.issue.isEmpty())
+            continue;
+        const auto known = store.constFind(draw.issue);
+        if (known == store.cend() || (known->number != draw.number && (!served || known->served)))
+            store.insert(draw.issue, {draw.number, served});
+        else if (known->number != draw.number)
+            ++conflicts;
+    }
+    return conflicts;
+}
+
+// Where no folder can be made, the store lives in memory: nothing of a
+// fuzzer's run reaches the disk.
+std::unique_ptr<DrawStore> storeInMemory()
+{
+    return std::make_unique<DrawStore>(QStringLiteral("/dev/null/vintora"));
+}
+
+// The store holds the reference's draws and lists them by issue as whole
+// numbers.
+QString storeFault(const DrawStore &store, const ReferenceStore &reference)
+{
+    const QList<StoredDraw> stored = store.draws();
+    if (stored.size() != reference.size())
+        return QStringLiteral("%1 draws stored instead of %2").arg(stored.size()).arg(reference.size());
+    auto wholeNumber = [](const QString &issue) {
+        qsizetype zeros = 0;
+        while (zeros < issue.size() && issue[zeros] == u'0')
+            ++zeros;
+        return std::pair(issue.size() - zeros, issue.mid(zeros));
+    };
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        const auto expected = reference.constFind(stored[i].issue);
+        if (expected == reference.cend() || expected->number != stored[i].number
+            || expected->served != (stored[i].source == DrawSource::Feed))
+            return QStringLiteral("issue %1 stored as %2").arg(stored[i].issue).arg(stored[i].number);
+        if (i > 0 && wholeNumber(stored[i].issue) < wholeNumber(stored[i - 1].issue))
+            return QStringLiteral("issue %1 listed after %2").arg(stored[i].issue, stored[i - 1].issue);
+    }
+    return {};
+}
+
+// Pasted draws read into the store: the last draw of each issue stands, and
+// storing the same text again changes nothing.
+QString checkStoreEntries(QStringView text)
+{
+    const QList<Draw> draws = read_draw_history(text).draws;
+    const std::unique_ptr<DrawStore> store = storeInMemory();
+    const WriteOutcome first = store->enter(draws, DrawSource::Manual);
+    ReferenceStore reference;
+    applyReference(reference, draws, false);
+    const qsizetype withIssue = std::count_if(draws.begin(), draws.end(), [](const Draw &d) { return !d.issue.isEmpty(); });
+    if (!first.written || first.added != reference.size() || first.skipped != draws.size() - withIssue
+        || first.added + first.changed + first.unchanged != withIssue)
+        return QStringLiteral("counts %1 %2 %3 %4").arg(first.added).arg(first.changed).arg(first.unchanged).arg(first.skipped);
+    if (QString fault = storeFault(*store, reference); !fault.isEmpty())
+        return fault;
+    const WriteOutcome again = store->enter(draws, DrawSource::Manual);
+    if (again.added != 0 || storeFault(*store, reference) != QString())
+        return QStringLiteral("storing the same draws again changed the store");
+    return {};
+}
+
+// The text's draws are served; every second one the player entered first,
+// every third one the server serves one higher. Merged twice, the store
+// follows the rules and keeps the server's ETag.
+QString checkDrawsMerge(QStringView text)
+{
+    const QList<Draw> read = read_draw_history(text).draws;
+    QList<Draw> entered, served;
+    for (qsizetype i = 0; i < read.size(); ++i) {
+        if (i % 2 == 0)
+            entered.append(read[i]);
+        served.append(read[i]);
+        if (i % 3 == 0)
+            served.last().number = (served.last().number + 1) % 10000;
+    }
+    const std::unique_ptr<DrawStore> store = storeInMemory();
+    ReferenceStore reference;
+    store->enter(entered, DrawSource::Manual);
+    applyReference(reference, entered, false);
+    const QString base = QStringLiteral("http://host/");
+    for (int pass = 0; pass < 2; ++pass) {
+        const WriteOutcome merged = store->merge(served, base, QStringLiteral("\"e%1\"").arg(pass));
+        const int conflicts = applyReference(reference, served, true);
+        if (!merged.written || merged.conflicts.size() != conflicts)
+            return QStringLiteral("pass %1: %2 conflicts instead of %3").arg(pass).arg(merged.conflicts.size()).arg(conflicts);
+        if (QString fault = storeFault(*store, reference); !fault.isEmpty())
+            return QStringLiteral("pass %1: ").arg(pass) + fault;
+        if (store->etag(base) != QStringLiteral("\"e%1\"").arg(pass))
+            return QStringLiteral("ETag not kept");
+    }
+    return {};
+}
+
+// The text's words as issue numbers: every count missing strictly between
+// the lowest and the highest of its year, tried one by one.
+QString checkDrawGaps(QStringView text)
+{
+    const QStringList words = text.toString().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    QMap<std::pair<qsizetype, QString>, QList<bool>> years;   // by year as a whole number: the counts present
+    for (const QString &word : words) {
+        if (word.size() < 5 || !std::all_of(word.begin(), word.end(), isAsciiDigit))
+            continue;
+        QString year = word.first(word.size() - 3);
+        while (year.size() > 1 && year.front() == u'0')
+            year.remove(0, 1);
+        QList<bool> &present = years[{year.size(), year}];
+        present.resize(1000);
+        present[word.last(3).toInt()] = true;
+    }
+    QStringList expected;
+    for (auto year = years.cbegin(); year != years.cend(); ++year) {
+        const QList<bool> &present = year.value();
+        const qsizetype first = present.indexOf(true);
+        const qsizetype last = present.lastIndexOf(true);
+        for (qsizetype count = first + 1; count < last; ++count) {
+            if (!present[count])
+                expected.append(year.key().second + QStringLiteral("%1").arg(count, 3, 10, QChar(u'0')));
+        }
+    }
+    const QStringList missing = missing_issues(words);
+    if (missing != expected)
+        return QStringLiteral("missing %1 instead of %2").arg(missing.join(u' '), expected.join(u' '));
+    return {};
+}
+
 constexpr FuzzTarget kTargets[] = {
     {"only_str", checkOnlyStr},
     {"collapse_space_pairs", checkCollapseSpacePairs},
@@ -665,6 +809,9 @@ constexpr FuzzTarget kTargets[] = {
     {"help_lookup", checkHelpLookup},
     {"draw_history", checkDrawHistory},
     {"scheme_reader", checkSchemeReader},
+    {"store_entries", checkStoreEntries},
+    {"draws_merge", checkDrawsMerge},
+    {"draw_gaps", checkDrawGaps},
 };
 }
 
