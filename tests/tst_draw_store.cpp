@@ -1,6 +1,7 @@
 // The draw store on disk: what it keeps, what it takes at its first opening,
 // and what it does with a file or a folder it cannot use.
 #include "store/draw_store.h"
+#include "storetestsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,15 +18,6 @@ QList<Draw> draws(std::initializer_list<std::pair<const char *, int>> list)
     for (const auto &[issue, number] : list)
         out.append(Draw{.issue = QString::fromLatin1(issue), .number = number});
     return out;
-}
-
-// "ISSUE NNNN SOURCE" a line, oldest first.
-QString listing(const DrawStore &store)
-{
-    QString text;
-    for (const StoredDraw &draw : store.draws())
-        text += QStringLiteral("%1 %2 %3\n").arg(draw.issue).arg(draw.number, 4, 10, QChar(u'0')).arg(source_name(draw.source));
-    return text;
 }
 
 bool write(const QString &path, const QByteArray &bytes)

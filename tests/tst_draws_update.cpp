@@ -2,6 +2,7 @@
 // store and the one line the player reads about it.
 #include "httpfixture.h"
 #include "net/draws_update.h"
+#include "storetestsupport.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -12,15 +13,6 @@ using Replies = QList<HttpFixture::Reply>;
 namespace {
 const QByteArray kPrimaryDraws = "/m/4x/draws.txt";
 const QByteArray kSecondaryDraws = "/4x/draws.txt";
-
-// "ISSUE NNNN SOURCE" a line, oldest first.
-QString listing(const DrawStore &store)
-{
-    QString text;
-    for (const StoredDraw &draw : store.draws())
-        text += QStringLiteral("%1 %2 %3\n").arg(draw.issue).arg(draw.number, 4, 10, QChar(u'0')).arg(source_name(draw.source));
-    return text;
-}
 
 // Fills the store from such a listing, each draw from its own source.
 void fill(DrawStore &store, const QString &text)
