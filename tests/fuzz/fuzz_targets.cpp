@@ -651,80 +651,57 @@ QString checkSchemeReader(QStringView text)
 }
 
 
-// The store's rules, restated over a plain map from issue to number and source.
-struct ReferenceDraw
-{
-    int number;
-    bool served;
-};
-using ReferenceStore = QMap<QString, ReferenceDraw>;
+// The store's rules, restated over a plain map from issue to number and
+// whether it was served: the player's draws replace any other number; served
+// ones replace only served ones, and differ from the player's as conflicts.
+using ReferenceStore = QMap<QString, std::pair<int, bool>>;
 
-// The player's draws replace any other number; served ones replace only
-// served ones, and a different number the player entered is a conflict.
 int applyReference(ReferenceStore &store, const QList<Draw> &draws, bool served)
 {
     int conflicts = 0;
     for (const Draw &draw : draws) {
-        if (draw.issue.isEmpty())
-            continue;
         const auto known = store.constFind(draw.issue);
-        if (known == store.cend() || (known->number != draw.number && (!served || known->served)))
+        if (draw.issue.isEmpty() || (known != store.cend() && known->first == draw.number))
+            continue;
+        if (known == store.cend() || !served || known->second)
             store.insert(draw.issue, {draw.number, served});
-        else if (known->number != draw.number)
+        else
             ++conflicts;
     }
     return conflicts;
 }
 
-// Where no folder can be made, the store lives in memory: nothing of a
-// fuzzer's run reaches the disk.
-std::unique_ptr<DrawStore> storeInMemory()
-{
-    return std::make_unique<DrawStore>(QStringLiteral("/dev/null/vintora"));
-}
-
-// The store holds the reference's draws and lists them by issue as whole
-// numbers.
+// The store holds the reference's draws, ordered by issue as whole numbers.
 QString storeFault(const DrawStore &store, const ReferenceStore &reference)
 {
-    const QList<StoredDraw> stored = store.draws();
-    if (stored.size() != reference.size())
-        return QStringLiteral("%1 draws stored instead of %2").arg(stored.size()).arg(reference.size());
-    auto wholeNumber = [](const QString &issue) {
-        qsizetype zeros = 0;
-        while (zeros < issue.size() && issue[zeros] == u'0')
-            ++zeros;
-        return std::pair(issue.size() - zeros, issue.mid(zeros));
-    };
-    for (qsizetype i = 0; i < stored.size(); ++i) {
-        const auto expected = reference.constFind(stored[i].issue);
-        if (expected == reference.cend() || expected->number != stored[i].number
-            || expected->served != (stored[i].source == DrawSource::Feed))
-            return QStringLiteral("issue %1 stored as %2").arg(stored[i].issue).arg(stored[i].number);
-        if (i > 0 && wholeNumber(stored[i].issue) < wholeNumber(stored[i - 1].issue))
-            return QStringLiteral("issue %1 listed after %2").arg(stored[i].issue, stored[i - 1].issue);
+    ReferenceStore held;
+    QList<std::pair<qsizetype, QString>> order;
+    for (const StoredDraw &draw : store.draws()) {
+        held.insert(draw.issue, {draw.number, draw.source == DrawSource::Feed});
+        const QString significant = QString(draw.issue).remove(QRegularExpression(QStringLiteral("^0+")));
+        order.append({significant.size(), significant});
     }
-    return {};
+    if (held != reference)
+        return QStringLiteral("%1 draws stored, %2 expected, or other numbers").arg(held.size()).arg(reference.size());
+    return std::is_sorted(order.begin(), order.end()) ? QString() : QStringLiteral("listed out of order");
 }
 
-// Pasted draws read into the store: the last draw of each issue stands, and
-// storing the same text again changes nothing.
+// Pasted draws read into the store, twice: the last draw of each issue
+// stands. Where no folder can be made the store lives in memory: nothing of
+// a fuzzer's run reaches the disk.
 QString checkStoreEntries(QStringView text)
 {
     const QList<Draw> draws = read_draw_history(text).draws;
-    const std::unique_ptr<DrawStore> store = storeInMemory();
-    const WriteOutcome first = store->enter(draws, DrawSource::Manual);
+    DrawStore store(QStringLiteral("/dev/null/vintora"));
     ReferenceStore reference;
     applyReference(reference, draws, false);
-    const qsizetype withIssue = std::count_if(draws.begin(), draws.end(), [](const Draw &d) { return !d.issue.isEmpty(); });
-    if (!first.written || first.added != reference.size() || first.skipped != draws.size() - withIssue
-        || first.added + first.changed + first.unchanged != withIssue)
-        return QStringLiteral("counts %1 %2 %3 %4").arg(first.added).arg(first.changed).arg(first.unchanged).arg(first.skipped);
-    if (QString fault = storeFault(*store, reference); !fault.isEmpty())
-        return fault;
-    const WriteOutcome again = store->enter(draws, DrawSource::Manual);
-    if (again.added != 0 || storeFault(*store, reference) != QString())
-        return QStringLiteral("storing the same draws again changed the store");
+    for (int pass = 0; pass < 2; ++pass) {
+        const WriteOutcome written = store.enter(draws, DrawSource::Manual);
+        if (!written.written || (pass == 1 && written.added > 0))
+            return QStringLiteral("pass %1 added %2").arg(pass).arg(written.added);
+        if (QString fault = storeFault(store, reference); !fault.isEmpty())
+            return fault;
+    }
     return {};
 }
 
@@ -734,27 +711,25 @@ QString checkStoreEntries(QStringView text)
 QString checkDrawsMerge(QStringView text)
 {
     const QList<Draw> read = read_draw_history(text).draws;
-    QList<Draw> entered, served;
+    QList<Draw> entered, served = read;
     for (qsizetype i = 0; i < read.size(); ++i) {
         if (i % 2 == 0)
             entered.append(read[i]);
-        served.append(read[i]);
         if (i % 3 == 0)
-            served.last().number = (served.last().number + 1) % 10000;
+            served[i].number = (served[i].number + 1) % 10000;
     }
-    const std::unique_ptr<DrawStore> store = storeInMemory();
+    DrawStore store(QStringLiteral("/dev/null/vintora"));
     ReferenceStore reference;
-    store->enter(entered, DrawSource::Manual);
+    store.enter(entered, DrawSource::Manual);
     applyReference(reference, entered, false);
-    const QString base = QStringLiteral("http://host/");
-    for (int pass = 0; pass < 2; ++pass) {
-        const WriteOutcome merged = store->merge(served, base, QStringLiteral("\"e%1\"").arg(pass));
+    for (const QString etag : {QStringLiteral("\"a\""), QStringLiteral("\"b\"")}) {
+        const WriteOutcome merged = store.merge(served, QStringLiteral("http://host/"), etag);
         const int conflicts = applyReference(reference, served, true);
         if (!merged.written || merged.conflicts.size() != conflicts)
-            return QStringLiteral("pass %1: %2 conflicts instead of %3").arg(pass).arg(merged.conflicts.size()).arg(conflicts);
-        if (QString fault = storeFault(*store, reference); !fault.isEmpty())
-            return QStringLiteral("pass %1: ").arg(pass) + fault;
-        if (store->etag(base) != QStringLiteral("\"e%1\"").arg(pass))
+            return QStringLiteral("%1 conflicts instead of %2").arg(merged.conflicts.size()).arg(conflicts);
+        if (QString fault = storeFault(store, reference); !fault.isEmpty())
+            return fault;
+        if (store.etag(QStringLiteral("http://host/")) != etag)
             return QStringLiteral("ETag not kept");
     }
     return {};
@@ -769,27 +744,21 @@ QString checkDrawGaps(QStringView text)
     for (const QString &word : words) {
         if (word.size() < 5 || !std::all_of(word.begin(), word.end(), isAsciiDigit))
             continue;
-        QString year = word.first(word.size() - 3);
-        while (year.size() > 1 && year.front() == u'0')
-            year.remove(0, 1);
+        const QString year = word.first(word.size() - 3).remove(QRegularExpression(QStringLiteral("^0+(?=.)")));
         QList<bool> &present = years[{year.size(), year}];
         present.resize(1000);
         present[word.last(3).toInt()] = true;
     }
     QStringList expected;
     for (auto year = years.cbegin(); year != years.cend(); ++year) {
-        const QList<bool> &present = year.value();
-        const qsizetype first = present.indexOf(true);
-        const qsizetype last = present.lastIndexOf(true);
-        for (qsizetype count = first + 1; count < last; ++count) {
-            if (!present[count])
+        for (qsizetype count = year->indexOf(true) + 1; count < year->lastIndexOf(true); ++count) {
+            if (!year->at(count))
                 expected.append(year.key().second + QStringLiteral("%1").arg(count, 3, 10, QChar(u'0')));
         }
     }
     const QStringList missing = missing_issues(words);
-    if (missing != expected)
-        return QStringLiteral("missing %1 instead of %2").arg(missing.join(u' '), expected.join(u' '));
-    return {};
+    return missing == expected ? QString()
+                               : QStringLiteral("missing %1 instead of %2").arg(missing.join(u' '), expected.join(u' '));
 }
 
 constexpr FuzzTarget kTargets[] = {
