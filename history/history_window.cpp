@@ -338,6 +338,8 @@ bool HistoryWindow::storePastedDraws()
 {
     const QString text = m_box->toPlainText();
     const DrawHistory pasted = read_draw_history(text);
+    if (refusedAsTooMany(pasted))
+        return false;
     const WriteOutcome outcome = m_store.enter(pasted.draws, DrawSource::Manual);
     if (!outcome.written) {
         showStoreRefusal();
@@ -367,6 +369,16 @@ void HistoryWindow::showEntries(const QString &what, const WriteOutcome &outcome
         text += QStringLiteral("；%1 行未存入").arg(unstored);
     m_drawsStatus->setText(text);
     m_drawsStatus->setToolTip(QString());
+}
+
+bool HistoryWindow::refusedAsTooMany(const DrawHistory &history)
+{
+    if (history.draws.size() <= kMaxDrawsPerWrite)
+        return false;
+    show_message(this, QStringLiteral("一次最多存入 %1 期开奖号，这里有 %2 期，请分几次存入。")
+                           .arg(kMaxDrawsPerWrite).arg(history.draws.size()),
+                 QStringLiteral("错误提示"));
+    return true;
 }
 
 void HistoryWindow::showStoreRefusal()
@@ -474,6 +486,8 @@ bool HistoryWindow::loadHistoryFile(const QString &path)
         return false;
     }
     const DrawHistory loaded = read_draw_history(file.text);
+    if (refusedAsTooMany(loaded))
+        return false;
     const WriteOutcome outcome = m_store.enter(loaded.draws, DrawSource::File);
     if (!outcome.written) {
         showStoreRefusal();

@@ -70,6 +70,8 @@ private:
     void showUpdate(const DrawsUpdateReport &report);
     void showEntries(const QString &what, const WriteOutcome &outcome, qsizetype unstored);
     void showStoreRefusal();
+    // Too many draws for one write are refused with a message.
+    bool refusedAsTooMany(const DrawHistory &history);
     void showDraws();
     void deleteSelectedDraws();
     void correctCurrentDraw();

@@ -28,6 +28,7 @@ QString problemText(const DrawsFailure &failure)
     case DrawsProblem::TooLarge: return QStringLiteral("开奖文件超过 %1 MB").arg(kMaxDrawsBytes / (1024 * 1024));
     case DrawsProblem::NotText: return QStringLiteral("开奖文件不是文本");
     case DrawsProblem::NoDraws: return QStringLiteral("开奖文件中没有带期号的开奖号");
+    case DrawsProblem::TooManyDraws: return QStringLiteral("开奖文件超过 %1 期").arg(kMaxDrawsPerWrite);
     case DrawsProblem::NotStored: return QStringLiteral("开奖号无法写入开奖数据库");
     }
     return {};
@@ -178,6 +179,10 @@ void DrawsUpdate::take(const QByteArray &body, const QString &etag)
         return;
     }
     const DrawHistory served = read_draw_history(text);
+    if (served.draws.size() > kMaxDrawsPerWrite) {
+        fail(DrawsProblem::TooManyDraws);
+        return;
+    }
     if (std::none_of(served.draws.begin(), served.draws.end(), [](const Draw &d) { return !d.issue.isEmpty(); })) {
         fail(DrawsProblem::NoDraws);
         return;

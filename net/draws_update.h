@@ -23,6 +23,7 @@ enum class DrawsProblem {
     TooLarge,
     NotText,        // not UTF-8 text
     NoDraws,        // text, but not one draw with an issue number
+    TooManyDraws,
     NotStored,      // the store refused the merge
 };
 

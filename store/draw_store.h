@@ -44,6 +44,11 @@ struct WriteOutcome
     QList<DrawConflict> conflicts;
 };
 
+// The most draws one write should be given: a draw a day for over a
+// century. Writes run on the window's thread; a text near the size limits of
+// files could hold a million draws, which would hold the window for seconds.
+constexpr qsizetype kMaxDrawsPerWrite = 50000;
+
 // The past draws, one row per issue number, in `draws.sqlite` in the given
 // folder. Every write is one transaction: it lands whole or not at all.
 // Several programs may write at once; each waits for the other's

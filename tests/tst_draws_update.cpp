@@ -86,6 +86,8 @@ void TestDrawsUpdate::update_data()
                                 << failed.arg(QStringLiteral("开奖文件中没有带期号的开奖号"));
     QTest::newRow("20 MB body") << two << Replies{{200, QByteArray("2026003 3333\n").repeated(20 * 1024 * 1024 / 13)}}
                                 << dead << two << failed.arg(QStringLiteral("开奖文件超过 16 MB"));
+    QTest::newRow("more draws than a century") << two << Replies{{200, QByteArray("2026003 3333\n").repeated(50001)}}
+                                               << dead << two << failed.arg(QStringLiteral("开奖文件超过 50000 期"));
     QTest::newRow("silent host") << two << Replies{{200, "", 0, true}} << dead << two
                                  << failed.arg(QStringLiteral("没有及时回应"));
     QTest::newRow("server error") << two << Replies{{500, "oops"}} << dead << two

@@ -327,6 +327,13 @@ void TestHistoryWindow::unstoredLinesStayInTheBox()
     QVERIFY(unstored().isEmpty());
     QCOMPARE(drawsTable()->rowCount(), 2);
     QVERIFY(m_modals->messages.isEmpty());
+
+    // More draws than one write takes: refused whole, the box kept.
+    storeDraws(QStringLiteral("2026001 1234\n").repeated(50001));
+    QCOMPARE(m_modals->messages.size(), 1);
+    QCOMPARE(m_modals->messages[0].text, QStringLiteral("一次最多存入 50000 期开奖号，这里有 50001 期，请分几次存入。"));
+    QCOMPARE(drawsTable()->rowCount(), 2);
+    QCOMPARE(box()->document()->lineCount(), 50002);
 }
 
 void TestHistoryWindow::updatesFromTheFeedServers()
