@@ -89,7 +89,7 @@ int main(int argc, char *argv[])
     const QStringList arguments = parser.positionalArguments();
     const int outputs = int(parser.isSet(count)) + int(parser.isSet(lines)) + int(parser.isSet(history));
     const int storeCommands = int(parser.isSet(draws)) + int(parser.isSet(update));
-    if (storeCommands > 0 && arguments.isEmpty() && outputs == 0 && storeCommands == 1)
+    if (storeCommands == 1 && arguments.isEmpty() && outputs == 0)
         return runOnStore(parser.isSet(update));
     if (arguments.size() != 1 || outputs > 1 || storeCommands > 0) {
         write(stderr, parser.helpText());
