@@ -4,6 +4,8 @@
 #include "core/shrink.h"
 #include "panel/controls.h"
 #include "core/sheet_record.h"
+#include "net/draws_update.h"
+#include "store/draw_store.h"
 
 #include <QWidget>
 #include <memory>
@@ -11,6 +13,7 @@
 
 class HistoryWindow;
 class LiveCounter;
+class QTimer;
 
 class SheetHistory;
 class SheetScroller;
@@ -28,6 +31,10 @@ public:
     Controls &controls() { return m_controls; }
     const ShrinkState &shrinkState() const { return m_shrink; }
     ServerFeed &serverFeed() { return m_feed; }
+    // The past draws, opened with the window; the update starts once the
+    // window shows.
+    DrawStore &drawStore() { return m_drawStore; }
+    DrawsUpdate &drawsUpdate() { return m_drawsUpdate; }
 
     // The strip under the sheet. Tools put their widgets into it here, left
     // of its free space; the strip's layout takes anything else at its end.
@@ -71,6 +78,7 @@ private:
     void buildHistoryTool();
     void showHistoryWindow();
     void buildTimers();
+    void startDrawsUpdate();
     void connectHandlers();
     void connectKeys();
     void connectSchemeTools();
@@ -123,6 +131,10 @@ private:
     bool m_screenChecked = false;
     SheetScroller *m_scroller = nullptr;    // owned; only on a screen too small for the sheet
     HistoryWindow *m_history = nullptr;     // made when first opened
+    QTimer *m_drawsTimer = nullptr;         // started by the first show
+    DrawStore m_drawStore{default_draws_folder()};
+    // Goes before the store it writes to.
+    DrawsUpdate m_drawsUpdate{m_drawStore};
     // Last, so it stops counting before any control goes.
     std::unique_ptr<LiveCounter> m_liveCounter;
 };

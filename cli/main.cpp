@@ -4,9 +4,14 @@
 #include "core/scheme.h"
 #include "core/shrink.h"
 #include "filters/shrink_run.h"
+#include "net/draws_update.h"
+#include "store/draw_store.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <climits>
 #include <cstdio>
 
 namespace {
@@ -23,6 +28,44 @@ struct Output
     QCommandLineOption option;
     bool needsScheme;
 };
+
+// "-" is standard input.
+HistoryFile readHistory(const QString &path)
+{
+    if (path != u"-")
+        return read_history_file(path);
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly)) {
+        HistoryFile unread;
+        unread.status = HistoryFile::CannotOpen;
+        unread.error = input.errorString();
+        return unread;
+    }
+    return read_history_file(input);
+}
+
+// The store the window keeps its draws in: --update fetches into it, --draws
+// prints it oldest first.
+int runOnStore(bool update)
+{
+    DrawStore store(default_draws_folder());
+    if (!store.problemText().isEmpty())
+        write(stderr, store.problemText() + u'\n');
+    if (!update) {
+        for (const StoredDraw &draw : store.draws())
+            write(stdout, draw.issue + u'\t' + four_digits(draw.number) + u'\t' + source_name(draw.source) + u'\n');
+        return 0;
+    }
+    DrawsUpdate updating(store);
+    QEventLoop loop;
+    QObject::connect(&updating, &DrawsUpdate::finished, &loop, &QEventLoop::quit);
+    updating.start();
+    if (updating.isRunning())
+        loop.exec();
+    const DrawsUpdateReport &report = *updating.lastReport();
+    write(stdout, describe_update(report, INT_MAX) + u'\n');
+    return report.outcome == DrawsUpdateReport::Failed ? 2 : 0;
+}
 }
 
 int main(int argc, char *argv[])
@@ -39,14 +82,21 @@ int main(int argc, char *argv[])
     const Output lines{{QStringLiteral("lines"), QStringLiteral("按结果列表的样子输出，每行四个号码。")}, true};
     const Output history{
         {QStringLiteral("history"),
-         QStringLiteral("按方案验证开奖文件中的每一期：期号、开奖号、kept 或 killed、失败条件数、标记它的条件。"),
+         QStringLiteral("按方案验证开奖文件中的每一期：期号、开奖号、kept 或 killed、失败条件数、标记它的条件；"
+                        "FILE 为 - 时读标准输入。"),
          QStringLiteral("FILE")},
         true};
     const Output members{
         {QStringLiteral("members"),
          QStringLiteral("不用方案：每个代表一类号码的条件控件一行，名称、它代表的注数、单独选它时杀掉的注数。")},
         false};
-    const Output *const outputs[] = {&count, &lines, &history, &members};
+    const Output draws{
+        {QStringLiteral("draws"), QStringLiteral("不用方案：按期号从旧到新输出开奖数据库：期号、开奖号、来源。")},
+        false};
+    const Output update{
+        {QStringLiteral("update"), QStringLiteral("不用方案：从服务器取开奖号并存入开奖数据库，输出更新的结果。")},
+        false};
+    const Output *const outputs[] = {&count, &lines, &history, &members, &draws, &update};
     for (const Output *output : outputs)
         parser.addOption(output->option);
     parser.addPositionalArgument(QStringLiteral("SCHEME"), QStringLiteral("方案文件（.json）"));
@@ -80,6 +130,8 @@ int main(int argc, char *argv[])
         write(stdout, members_report());
         return 0;
     }
+    if (chosen == &draws || chosen == &update)
+        return runOnStore(chosen == &update);
     const SchemeReading reading = read_scheme_file(arguments.constFirst());
     if (!reading.record) {
         write(stderr, reading.problem + u'\n');
@@ -88,7 +140,7 @@ int main(int argc, char *argv[])
 
     HistoryFile historyFile;
     if (parser.isSet(history.option)) {
-        historyFile = read_history_file(parser.value(history.option));
+        historyFile = readHistory(parser.value(history.option));
         if (historyFile.status != HistoryFile::Read) {
             write(stderr, parser.value(history.option) + QStringLiteral(": ") + history_file_problem(historyFile) + u'\n');
             return 2;

@@ -241,13 +241,19 @@ QString history_text_from_bytes(const QByteArray &bytes)
 
 HistoryFile read_history_file(const QString &path)
 {
-    HistoryFile file;
     QFile source(path);
     if (!source.open(QIODevice::ReadOnly)) {
+        HistoryFile file;
         file.status = HistoryFile::CannotOpen;
         file.error = source.errorString();
         return file;
     }
+    return read_history_file(source);
+}
+
+HistoryFile read_history_file(QFile &source)
+{
+    HistoryFile file;
     // Read one byte past the limit: a device's size may be unknown.
     const QByteArray bytes = source.read(kHistoryFileLimit + 1);
     if (bytes.size() > kHistoryFileLimit) {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringView>
 
+class QFile;
+
 // A history of past draws as players keep it: one draw a line, in any of the
 // forms lottery sites print ("2024001 1234", "2024001 1 2 3 4", "1,2,3,4"),
 // often with the date, the test number (试机号) or the sales on the same line.
@@ -61,6 +63,8 @@ struct HistoryFile
 };
 
 HistoryFile read_history_file(const QString &path);
+// The same from a device already open, such as standard input.
+HistoryFile read_history_file(QFile &source);
 
 // Why the file could not be read, in the player's words; empty when it was.
 QString history_file_problem(const HistoryFile &file);

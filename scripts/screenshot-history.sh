@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Saves the two tabs of "历史验证" under Xvfb into the folder given as $1
-# (default docs/): the back-test of 100 past draws, and the picture of the
-# last run's survivors. The conditions are those of scripts/screenshot.sh.
-# Needs a build in build/ (scripts/build.sh); runs without feed servers.
+# (default docs/): the back-test of the past draws after the start-up update,
+# and the picture of the last run's survivors. The conditions are those of
+# scripts/screenshot.sh. Needs a build in build/ (scripts/build.sh); starts a
+# feed server of its own whose draws disagree with one the player entered
+# and leave a gap.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs}
@@ -23,16 +25,32 @@ awk 'BEGIN {
     }
 }' > "$XDG_DATA_HOME/vintora/history.txt"
 
+# The served draws: the same, but for one the operator drew differently, and
+# two more with a draw missing between them.
+mkdir -p "$home/feed"
+awk '$1 == "2024050" { print "2024050 0505"; next } { print }
+     END { print "2024101 1010"; print "2024103 3030" }' \
+    "$XDG_DATA_HOME/vintora/history.txt" > "$home/feed/draws.txt"
+
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp &
 xvfb=$!
 app=
+server=
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    kill "$server" "$xvfb" 2>/dev/null || true
     rm -rf "$home"
 }
 trap cleanup EXIT
 export DISPLAY=$display
+./build/server/vintora-feed-server --port 0 --folder "$home/feed" --reports "$home/reports.txt" > "$home/server.txt" &
+server=$!
+for _ in $(seq 50); do
+    grep -q '^listening on' "$home/server.txt" && break
+    sleep 0.1
+done
+export VINTORA_FEED_PRIMARY="$(sed -n 's/^listening on \(.*\)$/\1/p' "$home/server.txt")m/4x/"
+export VINTORA_FEED_SECONDARY="${VINTORA_FEED_PRIMARY%m/4x/}none/"
 sleep 1
 
 source scripts/screenshot-lib.sh

@@ -69,6 +69,7 @@ void TestHistoryCli::agreesWithTheWindow()
     QWidget *historyWindow = window->findChild<QWidget *>(QStringLiteral("HistoryWindow"));
     QVERIFY(historyWindow);
     control<QPlainTextEdit>(historyWindow, QStringLiteral("T_history"))->setPlainText(draws);
+    control<QPushButton>(historyWindow, QStringLiteral("C_history_add"))->click();
     auto *range = control<QComboBox>(historyWindow, QStringLiteral("Com_history_range"));
     range->setCurrentIndex(range->findText(QStringLiteral("全部")));
 
@@ -115,6 +116,17 @@ void TestHistoryCli::agreesWithTheWindow()
     QVERIFY(why->text().startsWith(QStringLiteral("0000 被淘汰：顶部输入框、")));
     QTRY_VERIFY(why->width() >= why->sizeHint().width() && familyCounts->geometry().left() >= why->geometry().right());
     QVERIFY(familyCounts->geometry().right() < familyCounts->parentWidget()->width());
+
+    // The command line reads the window's store, and back-tests on it
+    // through a pipe as on the file.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
+    const CommandRun stored = runCommand(QStringLiteral(VINTORA_SHRINK), {QStringLiteral("--draws")});
+    QCOMPARE(stored.exitCode, 0);
+    QCOMPARE(stored.out, draws.replace(u' ', u'\t').replace(u'\n', QStringLiteral("\tmanual\n")).toUtf8());
+    const CommandRun piped = runCommand(QStringLiteral(VINTORA_SHRINK),
+                                        {QStringLiteral("--history"), QStringLiteral("-"), path("scheme.json")}, stored.out);
+    QCOMPARE(piped.exitCode, 0);
+    QCOMPARE(piped.out, cli.out);
 }
 
 void TestHistoryCli::readsEveryLineOfTheDrawTable()

@@ -15,7 +15,9 @@
 #include "help/help_popups.h"
 #include "net/feed_tags.h"
 #include "net/server_feed.h"
+#include "store/draw_store.h"
 
+#include <QMap>
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -695,6 +697,117 @@ QString checkSchemeReader(QStringView text)
     return checkSchemeBytes(QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2));
 }
 
+
+// The store's rules, restated over a plain map from issue to number and
+// whether it was served: the player's draws replace any other number; served
+// ones replace only served ones, and differ from the player's as conflicts.
+using ReferenceStore = QMap<QString, std::pair<int, bool>>;
+
+int applyReference(ReferenceStore &store, const QList<Draw> &draws, bool served)
+{
+    int conflicts = 0;
+    for (const Draw &draw : draws) {
+        const auto known = store.constFind(draw.issue);
+        if (draw.issue.isEmpty() || (known != store.cend() && known->first == draw.number))
+            continue;
+        if (known == store.cend() || !served || known->second)
+            store.insert(draw.issue, {draw.number, served});
+        else
+            ++conflicts;
+    }
+    return conflicts;
+}
+
+// The store holds the reference's draws, ordered by issue as whole numbers.
+QString storeFault(const DrawStore &store, const ReferenceStore &reference)
+{
+    ReferenceStore held;
+    QList<std::pair<qsizetype, QString>> order;
+    for (const StoredDraw &draw : store.draws()) {
+        held.insert(draw.issue, {draw.number, draw.source == DrawSource::Feed});
+        const QString significant = QString(draw.issue).remove(QRegularExpression(QStringLiteral("^0+")));
+        order.append({significant.size(), significant});
+    }
+    if (held != reference)
+        return QStringLiteral("%1 draws stored, %2 expected, or other numbers").arg(held.size()).arg(reference.size());
+    return std::is_sorted(order.begin(), order.end()) ? QString() : QStringLiteral("listed out of order");
+}
+
+// Pasted draws read into the store, twice: the last draw of each issue
+// stands. Where no folder can be made the store lives in memory: nothing of
+// a fuzzer's run reaches the disk.
+QString checkStoreEntries(QStringView text)
+{
+    const QList<Draw> draws = read_draw_history(text).draws;
+    DrawStore store(QStringLiteral("/dev/null/vintora"));
+    ReferenceStore reference;
+    applyReference(reference, draws, false);
+    for (int pass = 0; pass < 2; ++pass) {
+        const WriteOutcome written = store.enter(draws, DrawSource::Manual);
+        if (!written.written || (pass == 1 && written.added > 0))
+            return QStringLiteral("pass %1 added %2").arg(pass).arg(written.added);
+        if (QString fault = storeFault(store, reference); !fault.isEmpty())
+            return fault;
+    }
+    return {};
+}
+
+// The text's draws are served; every second one the player entered first,
+// every third one the server serves one higher. Merged twice, the store
+// follows the rules and keeps the server's ETag.
+QString checkDrawsMerge(QStringView text)
+{
+    const QList<Draw> read = read_draw_history(text).draws;
+    QList<Draw> entered, served = read;
+    for (qsizetype i = 0; i < read.size(); ++i) {
+        if (i % 2 == 0)
+            entered.append(read[i]);
+        if (i % 3 == 0)
+            served[i].number = (served[i].number + 1) % 10000;
+    }
+    DrawStore store(QStringLiteral("/dev/null/vintora"));
+    ReferenceStore reference;
+    store.enter(entered, DrawSource::Manual);
+    applyReference(reference, entered, false);
+    for (const QString etag : {QStringLiteral("\"a\""), QStringLiteral("\"b\"")}) {
+        const WriteOutcome merged = store.merge(served, QStringLiteral("http://host/"), etag);
+        const int conflicts = applyReference(reference, served, true);
+        if (!merged.written || merged.conflicts.size() != conflicts)
+            return QStringLiteral("%1 conflicts instead of %2").arg(merged.conflicts.size()).arg(conflicts);
+        if (QString fault = storeFault(store, reference); !fault.isEmpty())
+            return fault;
+        if (store.etag(QStringLiteral("http://host/")) != etag)
+            return QStringLiteral("ETag not kept");
+    }
+    return {};
+}
+
+// The text's words as issue numbers: every count missing strictly between
+// the lowest and the highest of its year, tried one by one.
+QString checkDrawGaps(QStringView text)
+{
+    const QStringList words = text.toString().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    QMap<std::pair<qsizetype, QString>, QList<bool>> years;   // by year as a whole number: the counts present
+    for (const QString &word : words) {
+        if (word.size() < 5 || !std::all_of(word.begin(), word.end(), isAsciiDigit))
+            continue;
+        const QString year = word.first(word.size() - 3).remove(QRegularExpression(QStringLiteral("^0+(?=.)")));
+        QList<bool> &present = years[{year.size(), year}];
+        present.resize(1000);
+        present[word.last(3).toInt()] = true;
+    }
+    QStringList expected;
+    for (auto year = years.cbegin(); year != years.cend(); ++year) {
+        for (qsizetype count = year->indexOf(true) + 1; count < year->lastIndexOf(true); ++count) {
+            if (!year->at(count))
+                expected.append(year.key().second + QStringLiteral("%1").arg(count, 3, 10, QChar(u'0')));
+        }
+    }
+    const QStringList missing = missing_issues(words);
+    return missing == expected ? QString()
+                               : QStringLiteral("missing %1 instead of %2").arg(missing.join(u' '), expected.join(u' '));
+}
+
 constexpr FuzzTarget kTargets[] = {
     {"only_str", checkOnlyStr},
     {"collapse_space_pairs", checkCollapseSpacePairs},
@@ -713,6 +826,9 @@ constexpr FuzzTarget kTargets[] = {
     {"draw_history", checkDrawHistory},
     {"scheme_reader", checkSchemeReader},
     {"unread_entries", checkUnreadEntries},
+    {"store_entries", checkStoreEntries},
+    {"draws_merge", checkDrawsMerge},
+    {"draw_gaps", checkDrawGaps},
 };
 }
 
