@@ -278,7 +278,7 @@ void benchLivePaste(Fmain &window)
 void benchWindow()
 {
     QStandardPaths::setTestModeEnabled(true);
-    set_modal_capture([](const ModalMessage &) {});
+    set_modal_capture([](const ModalMessage &) { return false; });
     Fmain window;
     window.findChild<QTimer *>(QStringLiteral("Timer_load"))->stop();
     window.show();

@@ -439,6 +439,10 @@ void HistoryWindow::deleteSelectedDraws()
         issues.append(m_drawsModel->drawAt(row.row()).issue);
     if (issues.isEmpty())
         return;
+    const QString which = issues.size() == 1 ? QStringLiteral("第 %1 期").arg(issues.constFirst())
+                                             : QStringLiteral("选中的 %1 期").arg(issues.size());
+    if (!ask_question(this, QStringLiteral("删除%1开奖号？").arg(which), QStringLiteral("提示")))
+        return;
     if (!m_store.remove(issues))
         showStoreRefusal();
     showDraws();

@@ -17,17 +17,22 @@
 #include <QTimer>
 #include <memory>
 
-// Records every modal message instead of showing it, for as long as it lives.
+// Records every modal message instead of showing it, for as long as it
+// lives, and answers every question with `answer`.
 class ModalRecorder
 {
 public:
     ModalRecorder()
     {
-        set_modal_capture([this](const ModalMessage &message) { messages.append(message); });
+        set_modal_capture([this](const ModalMessage &message) {
+            messages.append(message);
+            return answer;
+        });
     }
     ~ModalRecorder() { set_modal_capture({}); }
 
     QList<ModalMessage> messages;
+    bool answer = true;
 };
 
 // Answers every file dialog with the next prepared path (cancels when none is

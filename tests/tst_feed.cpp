@@ -600,6 +600,7 @@ void TstFeed::drawsArriveWhileTheNewsIsOpen()
         shown.append(message.text);
         const bool updated = QTest::qWaitFor([&] { return window.drawsUpdate().lastReport().has_value(); }, 30000);
         shown.append(updated && !window.drawStore().draws().isEmpty() ? QStringLiteral("draws in") : QStringLiteral("no draws"));
+        return false;
     });
     window.show();
     QTRY_COMPARE_WITH_TIMEOUT(server.requestsTo(kPrimaryReport).size(), 1, 2 * int(kRequestTimeout.count()));

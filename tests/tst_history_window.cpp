@@ -393,13 +393,20 @@ void TestHistoryWindow::drawsAreDeletedAndCorrected()
 
     view->selectionModel()->select(drawsTable()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     view->selectionModel()->select(drawsTable()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    // Deleting asks first; "否" keeps every draw.
+    m_modals->answer = false;
+    control<QPushButton>(history(), QStringLiteral("C_draw_delete"))->click();
+    QCOMPARE(m_window->drawStore().draws().size(), 3);
+    m_modals->answer = true;
     control<QPushButton>(history(), QStringLiteral("C_draw_delete"))->click();
     QCOMPARE(table()->rowCount(), 1);
     const QList<StoredDraw> kept = m_window->drawStore().draws();
     QCOMPARE(kept.size(), 1);
     QCOMPARE(kept[0].number, 4321);
     QCOMPARE(kept[0].source, DrawSource::Manual);
-    QVERIFY(m_modals->messages.isEmpty());
+    QCOMPARE(m_modals->messages.size(), 2);
+    QCOMPARE(m_modals->messages[0].kind, ModalMessage::Question);
+    QCOMPARE(m_modals->messages[0].text, QStringLiteral("删除选中的 2 期开奖号？"));
 }
 
 void TestHistoryWindow::distributionOfTheLastRun()
