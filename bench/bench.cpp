@@ -251,7 +251,8 @@ void benchLivePaste(Fmain &window)
            "");
     auto *box = window.findChild<QPlainTextEdit *>(QStringLiteral("T_ding(0)"));
     auto *count = window.findChild<QLabel *>(QStringLiteral("L_live_count"));
-    if (!QTest::qWaitFor([count] { return count->text() == QStringLiteral("当前条件：10000 注"); }))
+    const auto showsAll = [count] { return count->text().startsWith(QStringLiteral("当前条件：10000 注")); };
+    if (!QTest::qWaitFor(showsAll))
         std::fprintf(stderr, "the live count never showed 10000\n");
     box->setPlainText(pasted);
 
@@ -266,7 +267,7 @@ void benchLivePaste(Fmain &window)
         lastTick = now;
     });
     ticker.start();
-    while (count->text() == QStringLiteral("当前条件：10000 注"))
+    while (showsAll())
         QCoreApplication::processEvents();
     const double shown = clock.nsecsElapsed() / 1000.0;
     ticker.stop();
