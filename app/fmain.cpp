@@ -315,9 +315,16 @@ void Fmain::buildHistoryTool()
 void Fmain::showHistoryWindow()
 {
     if (!m_history) {
-        m_history = new HistoryWindow([this] { return read_selections(m_controls); }, m_shrink, m_drawStore,
-                                      m_drawsUpdate, this);
+        // A member of the sheet is clicked as the player clicks it, so its
+        // colour, the live count and undo follow as they do then.
+        HistoryWindow::SheetAccess sheet{[this] { return read_sheet_record(m_controls); },
+                                         [this](const QString &name) {
+                                             if (auto *control = findChild<QAbstractButton *>(name))
+                                                 control->click();
+                                         }};
+        m_history = new HistoryWindow(std::move(sheet), m_shrink, m_drawStore, m_drawsUpdate, this);
         connect(this, &Fmain::shrinkRunFinished, m_history, &HistoryWindow::onShrinkRun);
+        connect(m_sheetHistory, &SheetHistory::touched, m_history, &HistoryWindow::onSheetChanged);
         // Over the sheet, on its screen; the window fits itself in there.
         m_history->setScreen(window()->screen());
         m_history->move(window()->pos());
