@@ -192,8 +192,10 @@ EfficiencyTab::EfficiencyTab(ClickMember clickMember, QWidget *parent)
 void EfficiencyTab::setDraws(std::span<const int> draws, const QString &window)
 {
     m_model->setRows(member_efficiency(draws));
-    m_window->setText(QStringLiteral("%1开奖（共 %2 期，在“历史验证”页选择期数）。每行是一个单独就能杀号的条件；"
-                                     "双击一行，在方案中选中或取消它。")
+    // Among a few hundred rows, chance alone makes a few look clearly better
+    // or worse: the player is told so beside them.
+    m_window->setText(QStringLiteral("%1开奖（共 %2 期，在“历史验证”页选择期数）。每行是一个单独就能杀号的条件，"
+                                     "双击一行在方案中选中或取消它。这么多条件一起比，纯属偶然也会有几个显得“明显”。")
                           .arg(window)
                           .arg(draws.size()));
 }
