@@ -75,6 +75,7 @@ click "$history" 118 20     # the tab "结果分布"
 sleep 1
 import -window "$history" "$out/distribution.png"
 click "$history" 195 20     # "条件效率"
+click "$history" 740 83     # sorted by the p-value
 sleep 1
 import -window "$history" "$out/efficiency.png"
 click "$history" 272 20     # "容错取舍"
