@@ -32,7 +32,7 @@ constexpr ColumnHead kColumns[ColumnCount] = {
 // Marks the rows of members on the sheet; the filter looks for it.
 const QString kOnSheetMark = QStringLiteral("✓");
 
-// Whole values sort as numbers, not as text.
+// Figures sort as numbers, not as text.
 constexpr int SortRole = Qt::UserRole;
 }
 
@@ -65,7 +65,7 @@ public:
         if (!index.isValid())
             return {};
         const MemberEfficiency &row = m_rows[index.row()];
-        const ChanceFigures &chance = row.chance;
+        const ChanceVerdict verdict = row.chance.verdict;
         switch (role) {
         case Qt::DisplayRole:
             return text(row, index.column());
@@ -74,9 +74,9 @@ public:
         case Qt::TextAlignmentRole:
             return index.column() == Group ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignCenter);
         case Qt::BackgroundRole:
-            if (index.column() == Verdict && chance.verdict != ChanceVerdict::NoDifference)
-                return QColor(chance.verdict == ChanceVerdict::Better ? QColor(200, 240, 200) : QColor(255, 210, 210));
-            return {};
+            if (index.column() != Verdict || verdict == ChanceVerdict::NoDifference)
+                return {};
+            return verdict == ChanceVerdict::Better ? QColor(200, 240, 200) : QColor(255, 210, 210);
         case Qt::ToolTipRole:
             return QStringLiteral("%1 %2（%3）：双击在方案中选中或取消").arg(row.group, row.caption, row.name);
         }

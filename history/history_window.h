@@ -27,10 +27,10 @@ class QTimer;
 // "历史验证": how the sheet's conditions would have fared on the past draws
 // of the store, beside chance; tabs with the last run's survivors by sum,
 // span and shape, with what each condition costs, and with the trade-off of
-// the total tolerance. The player keeps the store here: pasted draws, draw files,
-// updates from the feed servers, deletions and corrections. It never touches
-// the main window's run: the back-test runs the conditions on a ShrinkState
-// of its own.
+// the total tolerance. The player keeps the store here: pasted draws, draw
+// files, updates from the feed servers, deletions and corrections. It never
+// touches the main window's run: the back-test runs the conditions on a
+// ShrinkState of its own.
 class HistoryWindow : public QWidget
 {
     Q_OBJECT
