@@ -20,6 +20,8 @@ QList<TradeoffRow> tolerance_tradeoff(const CandidateMatrix &matrix, int16_t bas
     for (int c = 0; c < kCandidateCount; ++c) {
         if (!admitted(c))
             continue;
+        // Each summed row holds 0 or 1.
+        Q_ASSERT(failures[c] >= 0 && failures[c] <= kMostFailures);
         ++numbersAt[failures[c]];
         most = std::max<int>(most, failures[c]);
     }
