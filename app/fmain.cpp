@@ -537,7 +537,8 @@ void Fmain::shrink_run()
     c.Frame_jindu->raise();
     setProgress(0.001);
     m_lastRun = read_sheet_record(c);
-    run_shrink(selections_from_record(*m_lastRun), m_shrink, [this](double fraction) { setProgress(fraction); });
+    run_shrink(selections_from_record(*m_lastRun), m_shrink, m_familyMarks,
+               [this](double fraction) { setProgress(fraction); });
     showResult(collect_survivors(m_shrink));
     c.Frame_jindu->hide();
     showStale();

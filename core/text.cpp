@@ -5,10 +5,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-bool isAsciiDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
-}
-
 QString only_str(QStringView yuan_str, QStringView mubiao_str)
 {
     // One pass gives what replace, trim and repeated pair collapsing give.
@@ -102,13 +98,13 @@ int16_t tolerance_value(QStringView text)
     }
     double value = 0;
     bool anyDigit = false;
-    for (; i < text.size() && isAsciiDigit(text[i]); ++i) {
+    for (; i < text.size() && is_ascii_digit(text[i]); ++i) {
         value = value * 10 + text[i].digitValue();
         anyDigit = true;
     }
     if (i < text.size() && text[i] == u'.') {
         double scale = 0.1;
-        for (++i; i < text.size() && isAsciiDigit(text[i]); ++i) {
+        for (++i; i < text.size() && is_ascii_digit(text[i]); ++i) {
             value += text[i].digitValue() * scale;
             scale /= 10;
             anyDigit = true;

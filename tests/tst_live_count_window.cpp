@@ -39,7 +39,7 @@ struct Shown
     QString prizeEntry;
     QString prizeCaption;
     int invertColour = 0;
-    std::vector<int16_t> killRow;
+    CandidateSet killRow;
 
     bool operator==(const Shown &) const = default;
 };
@@ -89,8 +89,7 @@ private:
         s.prizeEntry = control<QLineEdit>(w, QStringLiteral("T_duijiang"))->text();
         s.prizeCaption = control<QLabel>(w, QStringLiteral("L_duijiang_news"))->text();
         s.invertColour = button(w, QStringLiteral("C_guolv_ks(4)"))->backColor();
-        const int16_t *kill = m_window->shrinkState().matrix->row(KillRow);
-        s.killRow.assign(kill, kill + kCandidateCount);
+        s.killRow = m_window->shrinkState().matrix->row(KillRow);
         return s;
     }
 
