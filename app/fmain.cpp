@@ -24,6 +24,7 @@
 #include "panel/pattern_grids.h"
 #include "panel/regions.h"
 #include "panel/reset.h"
+#include "panel/result_list.h"
 #include "panel/sheet.h"
 #include "panel/top_panels.h"
 #include "panel/typed_boxes.h"
@@ -38,7 +39,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QShortcut>
@@ -146,10 +146,9 @@ void Fmain::buildResultColumn()
     box->setGeometry(column);
     Controls &c = m_controls;
 
-    c.Li_out = new QListWidget(box);
+    c.Li_out = new ResultListView(box);
     c.Li_out->setObjectName(QStringLiteral("Li_out"));
     c.Li_out->setGeometry(twipRect(30, 30, 2235, 5070));
-    c.Li_out->setUniformItemSizes(true);
     c.Li_out->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Four numbers and their spaces must fit a line beside the scroll bar.
     QFont listFont = c.Li_out->font();
@@ -547,11 +546,11 @@ void Fmain::shrink_run()
 
 void Fmain::showResult(const ResultList &result)
 {
-    QListWidget *list = m_controls.Li_out;
+    ResultListView *list = m_controls.Li_out;
     list->hide();
     list->clear();
     QCoreApplication::processEvents();
-    list->addItems(display_lines(result.text));
+    list->setNumbers(result.text);
     list->show();
     m_controls.dadi_zhushu->setText(QString::number(result.count));
     QCoreApplication::processEvents();

@@ -281,14 +281,14 @@ void TestHistoryWindow::backtestFollowsEveryRunTheRangeAndTheSheet()
     // main window keeps showing its run.
     const QString resultText = m_window->shrinkState().ResultText;
     const CandidateSet killRow = m_window->shrinkState().matrix->row(KillRow);
-    const int lines = control<QListWidget>(m_window.get(), QStringLiteral("Li_out"))->count();
+    const QStringList lines = resultLines(m_window.get());
     const QString count = control<QLabel>(m_window.get(), QStringLiteral("dadi_zhushu"))->text();
     control<QCheckBox>(m_window.get(), arrayName("Check_hewei_sha", 5))->click();
     runBacktest();
     const Shown before = shown();
     QCOMPARE(m_window->shrinkState().ResultText, resultText);
     QVERIFY(m_window->shrinkState().matrix->row(KillRow) == killRow);
-    QCOMPARE(control<QListWidget>(m_window.get(), QStringLiteral("Li_out"))->count(), lines);
+    QCOMPARE(resultLines(m_window.get()), lines);
     QCOMPARE(control<QLabel>(m_window.get(), QStringLiteral("dadi_zhushu"))->text(), count);
     // The run of the changed sheet is the reference for what was shown before it.
     pressAction(m_window.get(), kShrink);

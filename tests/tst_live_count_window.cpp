@@ -16,7 +16,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -81,9 +80,7 @@ private:
     {
         const QWidget *w = m_window.get();
         Shown s;
-        const auto *list = control<QListWidget>(w, QStringLiteral("Li_out"));
-        for (int i = 0; i < list->count(); ++i)
-            s.lines.append(list->item(i)->text());
+        s.lines = resultLines(w);
         s.count = control<QLabel>(w, QStringLiteral("dadi_zhushu"))->text();
         s.resultText = m_window->shrinkState().ResultText;
         s.prizeEntry = control<QLineEdit>(w, QStringLiteral("T_duijiang"))->text();
