@@ -215,6 +215,8 @@ void Fmain::buildProgressFrame()
     c.Frame_jindu = make_frame(this, QStringLiteral("Frame_jindu"), QStringLiteral("正在过滤中，请稍等。。。"),
                                QRect(330, 250, 300, 64));
     c.Frame_jindu->hide();
+    // Opaque, so moving its bar repaints the frame alone, not the sheet under it.
+    c.Frame_jindu->setAutoFillBackground(true);
     const QRect track(12, 30, 276, 20);
     const int colours[] = {Colour::bgr(255, 255, 255), Colour::Red};
     for (int i = 0; i < 2; ++i) {
