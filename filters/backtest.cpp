@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <vector>
 
 FamilySet active_families(const CandidateMatrix &matrix)
 {
@@ -18,13 +19,16 @@ FamilySet active_families(const CandidateMatrix &matrix)
 
 QList<BacktestRow> backtest(const CandidateMatrix &matrix, std::span<const int> numbers)
 {
+    // Every family's marks are read once, whatever the number of draws.
+    std::vector<FamilySet> markedBy(kCandidateCount);
+    for (const Family &family : families())
+        matrix.row(family.row).forEach([&](int c) { markedBy[c] |= family_bit(family); });
     const CandidateSet &kill = matrix.row(KillRow);
     QList<BacktestRow> rows;
     rows.reserve(qsizetype(numbers.size()));
     for (const int n : numbers) {
         Q_ASSERT(n >= 0 && n < kCandidateCount);
-        const FamilySet markedBy = families_marking(matrix, n);
-        rows.append({n, !kill.contains(n), std::popcount(unsigned(markedBy)), markedBy});
+        rows.append({n, !kill.contains(n), std::popcount(unsigned(markedBy[n])), markedBy[n]});
     }
     return rows;
 }
