@@ -51,7 +51,7 @@ namespace {
 // the document is set directly, without the editor's scroll-to-cursor pass.
 void replaceText(QPlainTextEdit *box, const QString &text)
 {
-    if (box->toPlainText() != text)
+    if (typed_text(box) != text)
         box->document()->setPlainText(text);
 }
 
@@ -580,7 +580,7 @@ void Fmain::combineBaseSets(QStringView code)
     Controls &c = m_controls;
     c.T_jj[2]->clear();
     c.Ljiaoji_zhushu->setText(QStringLiteral("0"));
-    const SetOperationResult combined = base_set_operation(code, c.T_jj[0]->toPlainText(), c.T_jj[1]->toPlainText());
+    const SetOperationResult combined = base_set_operation(code, typed_text(c.T_jj[0]), typed_text(c.T_jj[1]));
     replaceText(c.T_jj[0], combined.a);
     replaceText(c.T_jj[1], combined.b);
     replaceText(c.T_jj[2], combined.result);

@@ -13,20 +13,22 @@ QString only_str(QStringView yuan_str, QStringView mubiao_str)
     std::bitset<0x10000> isAllowed;
     for (QChar ch : mubiao_str)
         isAllowed.set(ch.unicode());
-    QString out;
-    out.reserve(yuan_str.size());
+    // Written through a pointer: players paste megabytes into these boxes.
+    QString out(yuan_str.size(), Qt::Uninitialized);
+    QChar *const begin = out.data();
+    QChar *write = begin;
     bool pendingSpace = false;
     for (QChar ch : yuan_str) {
-        const bool allowed = isAllowed[ch.unicode()];
-        if (!allowed || ch == u' ') {
-            pendingSpace = !out.isEmpty();
+        if (!isAllowed[ch.unicode()] || ch == u' ') {
+            pendingSpace = write != begin;
             continue;
         }
         if (pendingSpace)
-            out += u' ';
+            *write++ = u' ';
         pendingSpace = false;
-        out += ch;
+        *write++ = ch;
     }
+    out.truncate(write - begin);
     return out;
 }
 
