@@ -16,11 +16,18 @@ int digitValue(QChar ch) { return ch.unicode() - u'0'; }
 // A combination's digits in ascending order, read as a number: "98" -> 89.
 int sortedKey(int combination, int length)
 {
-    // Places past the length sort last.
+    // Places past the length sort last. Three compare-and-swaps sort three
+    // digits; a box may list a thousand combinations.
     std::array<int, 3> digits = {10, 10, 10};
     for (int i = 0; i < length; ++i, combination /= 10)
         digits[i] = combination % 10;
-    std::sort(digits.begin(), digits.end());
+    const auto order = [&digits](int a, int b) {
+        if (digits[a] > digits[b])
+            std::swap(digits[a], digits[b]);
+    };
+    order(0, 1);
+    order(1, 2);
+    order(0, 1);
     int key = 0;
     for (int i = 0; i < length; ++i)
         key = 10 * key + digits[i];
