@@ -191,7 +191,7 @@ void apply_sheet_record(Controls &c, const SheetRecord &record)
                 const auto text = record.texts.constFind(names[k]);
                 // Laying out a long list is the costly part: a box already
                 // holding the text is left alone.
-                if (box && text != record.texts.cend() && box->toPlainText() != *text)
+                if (box && text != record.texts.cend() && typed_text(box) != *text)
                     box->setPlainText(*text);
                 break;
             }
