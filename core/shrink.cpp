@@ -3,12 +3,29 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <array>
+
+namespace {
+using DigitText = std::array<char16_t, 4>;
+
+// Every number's four digits as a list writes them: a result of 10,000
+// numbers copies them rather than working each out again.
+const std::array<DigitText, kCandidateCount> &digitTexts()
+{
+    static const auto table = [] {
+        std::array<DigitText, kCandidateCount> texts;
+        for (int n = 0; n < kCandidateCount; ++n)
+            texts[n] = {char16_t(u'0' + n / 1000), char16_t(u'0' + n / 100 % 10), char16_t(u'0' + n / 10 % 10),
+                        char16_t(u'0' + n % 10)};
+        return texts;
+    }();
+    return table;
+}
+}
 
 QString four_digits(int n)
 {
-    const char16_t chars[4] = {char16_t(u'0' + n / 1000), char16_t(u'0' + n / 100 % 10),
-                               char16_t(u'0' + n / 10 % 10), char16_t(u'0' + n % 10)};
-    return QString(reinterpret_cast<const QChar *>(chars), 4);
+    return QString(reinterpret_cast<const QChar *>(digitTexts()[n].data()), 4);
 }
 
 ResultList list_numbers(const CandidateSet &listed)
@@ -17,11 +34,9 @@ ResultList list_numbers(const CandidateSet &listed)
     result.count = listed.size();
     QString text(result.count * 5, Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    listed.forEach([&out](int n) {
-        out[0] = char16_t(u'0' + n / 1000);
-        out[1] = char16_t(u'0' + n / 100 % 10);
-        out[2] = char16_t(u'0' + n / 10 % 10);
-        out[3] = char16_t(u'0' + n % 10);
+    const auto &texts = digitTexts();
+    listed.forEach([&out, &texts](int n) {
+        std::copy(texts[n].begin(), texts[n].end(), out);
         out[4] = u' ';
         out += 5;
     });
