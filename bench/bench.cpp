@@ -316,9 +316,12 @@ void benchLivePaste(Fmain &window)
     auto *count = window.findChild<QLabel *>(QStringLiteral("L_live_count"));
     if (!QTest::qWaitFor([count] { return count->text() == QStringLiteral("当前条件：10000 注"); }))
         std::fprintf(stderr, "the live count never showed 10000\n");
-    box->setPlainText(pasted);
-
+    // The box taking the text is one hold of its own, before those that follow.
     QElapsedTimer clock;
+    clock.start();
+    box->setPlainText(pasted);
+    const double taken = clock.nsecsElapsed() / 1000.0;
+
     clock.start();
     qint64 lastTick = 0, longestGap = 0;
     QTimer ticker;
@@ -335,6 +338,7 @@ void benchLivePaste(Fmain &window)
     ticker.stop();
     report("live count after a 5 MB paste: longest hold of the window", longestGap / 1000.0, "target <= 50000 us");
     report("live count after a 5 MB paste: until the count shows", shown, "");
+    report("  the paste itself: the box taking the text", taken, "");
     box->clear();
 }
 
