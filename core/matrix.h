@@ -59,7 +59,7 @@ struct CandidateMatrix
     // Any cell of rows 0-60.
     int16_t cell(int r, int c) const
     {
-        if (r <= MinMaxRow)
+        if (r >= KillRow && r <= MinMaxRow)
             return markRows[r].contains(c);
         if (r == BaseRow)
             return baseRow.contains(c);
