@@ -25,6 +25,7 @@
 #include "panel/pattern_grids.h"
 #include "panel/regions.h"
 #include "panel/reset.h"
+#include "panel/result_list.h"
 #include "panel/sheet.h"
 #include "panel/top_panels.h"
 #include "panel/typed_boxes.h"
@@ -39,7 +40,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QShortcut>
@@ -53,7 +53,7 @@ namespace {
 // the document is set directly, without the editor's scroll-to-cursor pass.
 void replaceText(QPlainTextEdit *box, const QString &text)
 {
-    if (box->toPlainText() != text)
+    if (typed_text(box) != text)
         box->document()->setPlainText(text);
 }
 
@@ -149,10 +149,9 @@ void Fmain::buildResultColumn()
     box->setGeometry(column);
     Controls &c = m_controls;
 
-    c.Li_out = new QListWidget(box);
+    c.Li_out = new ResultListView(box);
     c.Li_out->setObjectName(QStringLiteral("Li_out"));
     c.Li_out->setGeometry(twipRect(30, 30, 2235, 5070));
-    c.Li_out->setUniformItemSizes(true);
     c.Li_out->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Four numbers and their spaces must fit a line beside the scroll bar.
     QFont listFont = c.Li_out->font();
@@ -219,6 +218,8 @@ void Fmain::buildProgressFrame()
     c.Frame_jindu = make_frame(this, QStringLiteral("Frame_jindu"), QStringLiteral("正在过滤中，请稍等。。。"),
                                QRect(330, 250, 300, 64));
     c.Frame_jindu->hide();
+    // Opaque, so moving its bar repaints the frame alone, not the sheet under it.
+    c.Frame_jindu->setAutoFillBackground(true);
     const QRect track(12, 30, 276, 20);
     const int colours[] = {Colour::bgr(255, 255, 255), Colour::Red};
     for (int i = 0; i < 2; ++i) {
@@ -581,7 +582,8 @@ void Fmain::shrink_run()
     c.Frame_jindu->raise();
     setProgress(0.001);
     m_lastRun = read_sheet_record(c);
-    run_shrink(selections_from_record(*m_lastRun), m_shrink, [this](double fraction) { setProgress(fraction); });
+    run_shrink(selections_from_record(*m_lastRun), m_shrink, m_familyMarks,
+               [this](double fraction) { setProgress(fraction); });
     showResult(collect_survivors(m_shrink));
     c.Frame_jindu->hide();
     showStale();
@@ -590,11 +592,11 @@ void Fmain::shrink_run()
 
 void Fmain::showResult(const ResultList &result)
 {
-    QListWidget *list = m_controls.Li_out;
+    ResultListView *list = m_controls.Li_out;
     list->hide();
     list->clear();
     QCoreApplication::processEvents();
-    list->addItems(display_lines(result.text));
+    list->setNumbers(result.text);
     list->show();
     m_controls.dadi_zhushu->setText(QString::number(result.count));
     QCoreApplication::processEvents();
@@ -622,7 +624,7 @@ void Fmain::combineBaseSets(QStringView code)
     Controls &c = m_controls;
     c.T_jj[2]->clear();
     c.Ljiaoji_zhushu->setText(QStringLiteral("0"));
-    const SetOperationResult combined = base_set_operation(code, c.T_jj[0]->toPlainText(), c.T_jj[1]->toPlainText());
+    const SetOperationResult combined = base_set_operation(code, typed_text(c.T_jj[0]), typed_text(c.T_jj[1]));
     replaceText(c.T_jj[0], combined.a);
     replaceText(c.T_jj[1], combined.b);
     replaceText(c.T_jj[2], combined.result);

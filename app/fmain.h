@@ -4,6 +4,7 @@
 #include "core/shrink.h"
 #include "panel/controls.h"
 #include "core/sheet_record.h"
+#include "filters/family_marks.h"
 #include "net/draws_update.h"
 #include "store/draw_store.h"
 
@@ -122,6 +123,7 @@ private:
 
     Controls m_controls;
     ShrinkState m_shrink;
+    FamilyMarks m_familyMarks;              // kept from run to run: a run marks only what changed
     ServerFeed m_feed{this, m_controls};
     SheetHistory *m_sheetHistory = nullptr;
     std::optional<SheetRecord> m_lastRun;   // the sheet the last shrink run read

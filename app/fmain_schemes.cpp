@@ -3,6 +3,7 @@
 #include "app/fmain.h"
 
 #include "panel/actions.h"
+#include "panel/result_list.h"
 #include "core/scheme.h"
 #include "panel/sheet.h"
 #include "ui/file_dialog.h"
@@ -14,7 +15,6 @@
 #include <QEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSaveFile>
@@ -108,16 +108,8 @@ void Fmain::onExportClicked()
 {
     // What the list shows, whichever action filled it: survivors, the
     // eliminated numbers or groups.
-    QByteArray numbers;
-    int count = 0;
-    for (int row = 0; row < m_controls.Li_out->count(); ++row) {
-        const QStringList line = m_controls.Li_out->item(row)->text().split(u' ', Qt::SkipEmptyParts);
-        for (const QString &number : line) {
-            numbers += number.toUtf8() + '\n';
-            ++count;
-        }
-    }
-    if (count == 0) {
+    const QString shown = m_controls.Li_out->numbers();
+    if (shown.isEmpty()) {
         show_message(this, QStringLiteral("没有可导出的号码，请先缩水。"), QStringLiteral("温馨提示"));
         return;
     }
@@ -126,6 +118,8 @@ void Fmain::onExportClicked()
                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm"))),
                         QStringLiteral("文本文件 (*.txt);;所有文件 (*)"), QStringLiteral("txt")};
     const QString path = choose_file(this, request);
+    // One number a line.
+    const QByteArray numbers = (QString(shown).replace(u' ', u'\n') + u'\n').toUtf8();
     if (!path.isEmpty() && !writeWhole(path, numbers))
         show_message(this, QStringLiteral("无法写入文件%1，请换一个位置或文件名。").arg(shownPath(path)), kErrorTitle);
 }

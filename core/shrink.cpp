@@ -4,68 +4,82 @@
 #include "core/typed_box.h"
 
 #include <algorithm>
+#include <array>
+
+namespace {
+using DigitText = std::array<char16_t, 4>;
+
+// Every number's four digits as a list writes them: a result of 10,000
+// numbers copies them rather than working each out again.
+const std::array<DigitText, kCandidateCount> &digitTexts()
+{
+    static const auto table = [] {
+        std::array<DigitText, kCandidateCount> texts;
+        for (int n = 0; n < kCandidateCount; ++n)
+            texts[n] = {char16_t(u'0' + n / 1000), char16_t(u'0' + n / 100 % 10), char16_t(u'0' + n / 10 % 10),
+                        char16_t(u'0' + n % 10)};
+        return texts;
+    }();
+    return table;
+}
+}
 
 QString four_digits(int n)
 {
-    const char16_t chars[4] = {char16_t(u'0' + n / 1000), char16_t(u'0' + n / 100 % 10),
-                               char16_t(u'0' + n / 10 % 10), char16_t(u'0' + n % 10)};
-    return QString(reinterpret_cast<const QChar *>(chars), 4);
+    return QString(reinterpret_cast<const QChar *>(digitTexts()[n].data()), 4);
 }
 
-ResultList list_numbers(const std::function<bool(int)> &isListed)
+ResultList list_numbers(const CandidateSet &listed)
 {
     ResultList result;
-    QString text(kCandidateCount * 5, Qt::Uninitialized);
+    result.count = listed.size();
+    QString text(result.count * 5, Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (int n = 0; n < kCandidateCount; ++n) {
-        if (!isListed(n))
-            continue;
-        out[0] = char16_t(u'0' + n / 1000);
-        out[1] = char16_t(u'0' + n / 100 % 10);
-        out[2] = char16_t(u'0' + n / 10 % 10);
-        out[3] = char16_t(u'0' + n % 10);
+    const auto &texts = digitTexts();
+    listed.forEach([&out, &texts](int n) {
+        std::copy(texts[n].begin(), texts[n].end(), out);
         out[4] = u' ';
         out += 5;
-        ++result.count;
-    }
-    text.truncate(std::max(result.count * 5 - 1, 0));
+    });
+    text.chop(1);
     result.text = std::move(text);
     return result;
 }
 
+namespace {
+// A full line is four numbers with their spaces: twenty characters of the
+// text, whose last one is already the separating space.
+constexpr qsizetype kLineLength = 4 * 5;
+}
+
+int display_line_count(const QString &numbers)
+{
+    return int((numbers.size() + kLineLength - 1) / kLineLength);
+}
+
+QString display_line(const QString &numbers, int line)
+{
+    const qsizetype start = line * kLineLength;
+    QString shown = numbers.sliced(start, std::min(kLineLength, numbers.size() - start));
+    if (!shown.endsWith(u' '))
+        shown += u' ';
+    return shown;
+}
+
 QStringList display_lines(const QString &numbers)
 {
-    // A full line is four numbers with their spaces: twenty characters of
-    // the text, whose last one is already the separating space.
-    constexpr qsizetype kLineLength = 4 * 5;
     QStringList lines;
-    lines.reserve(numbers.size() / kLineLength + 1);
-    for (qsizetype start = 0; start < numbers.size(); start += kLineLength) {
-        QString line = numbers.sliced(start, std::min(kLineLength, numbers.size() - start));
-        if (!line.endsWith(u' '))
-            line += u' ';
-        lines.append(line);
-    }
+    const int count = display_line_count(numbers);
+    lines.reserve(count);
+    for (int line = 0; line < count; ++line)
+        lines.append(display_line(numbers, line));
     return lines;
 }
 
 void fill_candidate_matrix(ShrinkState &state)
 {
+    // The digit rows need no filling: a column's digits are its own number's.
     state.matrix = std::make_unique<CandidateMatrix>();
-    CandidateMatrix &m = *state.matrix;
-    int n = 0;
-    for (int16_t thousands = 0; thousands < 10; ++thousands) {
-        for (int16_t hundreds = 0; hundreds < 10; ++hundreds) {
-            for (int16_t tens = 0; tens < 10; ++tens) {
-                for (int16_t units = 0; units < 10; ++units, ++n) {
-                    m.cells[ThousandsRow][n] = thousands;
-                    m.cells[HundredsRow][n] = hundreds;
-                    m.cells[TensRow][n] = tens;
-                    m.cells[UnitsRow][n] = units;
-                }
-            }
-        }
-    }
     state.ResultText.clear();
 }
 
@@ -80,27 +94,14 @@ bool holdsNoBaseSet(QStringView boxText)
         return ch == u' ' || ch == u'\t' || ch == u'\n' || ch == u'\r';
     });
 }
-
-// Calls use(number) for every number of the base-set box: any character
-// other than a digit separates numbers, as in the other list boxes, and
-// only runs of four digits are numbers.
-template<typename Use>
-void forEachBaseNumber(QStringView boxText, Use use)
-{
-    const QString cleaned = only_str(boxText, u"0123456789");
-    for (QStringView token : split_spaces(cleaned)) {
-        if (token.size() == 4)
-            use(token);
-    }
-}
 }
 
-int16_t read_base_set(QStringView boxText, CandidateMatrix &matrix)
+int16_t read_base_set(QStringView boxText, CandidateSet &baseRow)
 {
     if (holdsNoBaseSet(boxText))
         return 0;
-    int16_t *base = matrix.row(BaseRow);
-    forEachBaseNumber(boxText, [base](QStringView number) { base[number.toInt()] = 1; });
+    // Any character other than a digit separates numbers, as in the other list boxes.
+    for_each_number(boxText, 4, [&baseRow](int number) { baseRow.insert(number); });
     return 1;
 }
 
@@ -111,7 +112,7 @@ UnreadEntries unread_base_set(QStringView boxText, QStringView hint)
     UnreadEntries unread;
     for_each_typed_entry(boxText, hint, EntryBreak::Entries, [&](QStringView entry) {
         qsizetype taken = 0;
-        forEachBaseNumber(entry, [&taken](QStringView number) { taken += number.size(); });
+        for_each_number(entry, 4, [&taken](int) { taken += 4; });
         if (off || taken != entry.size())
             unread.add(entry);
     });
@@ -120,35 +121,31 @@ UnreadEntries unread_base_set(QStringView boxText, QStringView hint)
 
 FailureCounts failure_counts(const CandidateMatrix &matrix)
 {
+    // Rows 13-49 are always 0: a candidate fails as many conditions as
+    // families mark it.
     FailureCounts failures{};
-    for (int r = EnteredListRow; r <= LastSummedRow; ++r) {
-        const int16_t *marks = matrix.row(r);
-        for (int c = 0; c < kCandidateCount; ++c)
-            failures[c] = int16_t(failures[c] + marks[c]);
-    }
+    for (const CandidateSet &marks : matrix.familyRows())
+        marks.forEach([&failures](int c) { ++failures[size_t(c)]; });
     return failures;
 }
 
 void apply_tolerance(CandidateMatrix &matrix, ToleranceRange total, int16_t baseSetActive)
 {
-    const FailureCounts failures = failure_counts(matrix);
-    int16_t *kill = matrix.row(KillRow);
-    const int16_t *base = matrix.row(BaseRow);
-    for (int c = 0; c < kCandidateCount; ++c) {
-        const bool outsideBase = baseSetActive == 1 && base[c] == 0;
-        if (outsideBase || !total.contains(failures[c]))
-            kill[c] = 1;
-    }
+    // Rows 13-49 are always 0: the count of marks is the count of families.
+    CandidateSet kept = counted_between(matrix.familyRows(), total.from, total.to);
+    if (baseSetActive == 1)
+        kept &= matrix.row(BaseRow);
+    matrix.row(KillRow) = kept.complement();
 }
 
 namespace {
-// Lists the candidates whose kill-row value is `killed` and makes them the result.
-ResultList listByKillRow(ShrinkState &state, int16_t killed)
+// Lists the candidates the last run killed, or those it kept, and makes them the result.
+ResultList listByKillRow(ShrinkState &state, bool killed)
 {
     if (!state.matrix)
         fill_candidate_matrix(state);
-    const int16_t *kill = state.matrix->row(KillRow);
-    ResultList result = list_numbers([kill, killed](int n) { return kill[n] == killed; });
+    const CandidateSet &kill = state.matrix->row(KillRow);
+    ResultList result = list_numbers(killed ? kill : kill.complement());
     state.ResultText = result.text;
     return result;
 }
@@ -156,10 +153,10 @@ ResultList listByKillRow(ShrinkState &state, int16_t killed)
 
 ResultList collect_survivors(ShrinkState &state)
 {
-    return listByKillRow(state, 0);
+    return listByKillRow(state, false);
 }
 
 ResultList invert_result(ShrinkState &state)
 {
-    return listByKillRow(state, 1);
+    return listByKillRow(state, true);
 }

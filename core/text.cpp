@@ -5,10 +5,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-bool isAsciiDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
-}
-
 QString only_str(QStringView yuan_str, QStringView mubiao_str)
 {
     // One pass gives what replace, trim and repeated pair collapsing give.
@@ -17,20 +13,22 @@ QString only_str(QStringView yuan_str, QStringView mubiao_str)
     std::bitset<0x10000> isAllowed;
     for (QChar ch : mubiao_str)
         isAllowed.set(ch.unicode());
-    QString out;
-    out.reserve(yuan_str.size());
+    // Written through a pointer: players paste megabytes into these boxes.
+    QString out(yuan_str.size(), Qt::Uninitialized);
+    QChar *const begin = out.data();
+    QChar *write = begin;
     bool pendingSpace = false;
     for (QChar ch : yuan_str) {
-        const bool allowed = isAllowed[ch.unicode()];
-        if (!allowed || ch == u' ') {
-            pendingSpace = !out.isEmpty();
+        if (!isAllowed[ch.unicode()] || ch == u' ') {
+            pendingSpace = write != begin;
             continue;
         }
         if (pendingSpace)
-            out += u' ';
+            *write++ = u' ';
         pendingSpace = false;
-        out += ch;
+        *write++ = ch;
     }
+    out.truncate(write - begin);
     return out;
 }
 
@@ -107,13 +105,13 @@ int16_t tolerance_value(QStringView text)
     }
     double value = 0;
     bool anyDigit = false;
-    for (; i < text.size() && isAsciiDigit(text[i]); ++i) {
+    for (; i < text.size() && is_ascii_digit(text[i]); ++i) {
         value = value * 10 + text[i].digitValue();
         anyDigit = true;
     }
     if (i < text.size() && text[i] == u'.') {
         double scale = 0.1;
-        for (++i; i < text.size() && isAsciiDigit(text[i]); ++i) {
+        for (++i; i < text.size() && is_ascii_digit(text[i]); ++i) {
             value += text[i].digitValue() * scale;
             scale /= 10;
             anyDigit = true;

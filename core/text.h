@@ -28,6 +28,39 @@ QStringView trim_spaces(QStringView text);
 // overlap, `passes` times over: a run of k spaces ends as ceil(k / 2^passes).
 QString collapse_space_pairs(QStringView text, int passes);
 
+inline bool is_ascii_digit(QChar ch)
+{
+    return char16_t(ch.unicode() - u'0') < 10;
+}
+
+// Calls use(value) for every maximal run of exactly `length` ASCII digits,
+// with the number the run reads: the entries of that length that only_str,
+// allowing the digits, leaves of the text. Returns whether the text holds any
+// digit at all. A pasted list of megabytes is read in one pass, without a copy.
+template<typename Use>
+bool for_each_number(QStringView text, int length, Use use)
+{
+    unsigned value = 0;     // of the run so far; a longer run may wrap it, unused
+    int run = 0;
+    bool anyDigit = false;
+    for (QChar ch : text) {
+        const unsigned digit = unsigned(ch.unicode()) - u'0';
+        if (digit < 10) {
+            value = 10 * value + digit;
+            ++run;
+            continue;
+        }
+        if (run == length)
+            use(int(value));
+        anyDigit = anyDigit || run > 0;
+        run = 0;
+        value = 0;
+    }
+    if (run == length)
+        use(int(value));
+    return anyDigit || run > 0;
+}
+
 // Splits at every line break: a line feed, a CR LF pair or a lone CR.
 QStringList split_lines(QStringView text);
 

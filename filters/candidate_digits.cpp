@@ -1,5 +1,6 @@
 #include "filters/candidate_digits.h"
 
+#include <QtGlobal>
 #include <algorithm>
 
 namespace {
@@ -31,4 +32,25 @@ const CandidateDigits &candidate_digits()
 {
     static const CandidateDigits table = buildCandidateDigits();
     return table;
+}
+
+void mark_rejected(CandidateSet &marks, const CandidatesByKey &byKey, std::span<const bool> rejected)
+{
+    Q_ASSERT(rejected.size() >= byKey.size());
+    // Every candidate has one key, so the candidates of the rejected keys are
+    // those of no accepted key: whichever are fewer sets are read.
+    const auto rejectedKeys = std::size_t(std::count(rejected.begin(), rejected.begin() + byKey.size(), true));
+    if (2 * rejectedKeys <= byKey.size()) {
+        for (std::size_t key = 0; key < byKey.size(); ++key) {
+            if (rejected[key])
+                marks |= byKey[key];
+        }
+        return;
+    }
+    CandidateSet accepted;
+    for (std::size_t key = 0; key < byKey.size(); ++key) {
+        if (!rejected[key])
+            accepted |= byKey[key];
+    }
+    marks |= accepted.complement();
 }

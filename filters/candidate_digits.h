@@ -1,10 +1,13 @@
 #pragma once
 
-#include "core/matrix.h"
+#include "core/candidate_set.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 // Four digits without their order: C(10 + 4 - 1, 4) multisets.
 constexpr int kMultisetCount = 715;
@@ -25,13 +28,35 @@ struct CandidateDigits
 
 const CandidateDigits &candidate_digits();
 
-// Marks `row` for every candidate c with rejected[keys[c]]. A candidate that
-// is already marked stays marked, so families sharing a row count once.
-template<typename Key, typename Flag, std::size_t N>
-void mark_rejected(CandidateMatrix &matrix, MatrixRow row,
-                   const std::array<Key, kCandidateCount> &keys, const std::array<Flag, N> &rejected)
+// The candidates of each value of a key that takes few values (a digit sum,
+// a pattern): a family rejecting some values marks the union of their sets.
+using CandidatesByKey = std::vector<CandidateSet>;
+
+template<typename Key>
+CandidatesByKey candidates_by_key(const std::array<Key, kCandidateCount> &keys, std::size_t keyCount)
 {
-    int16_t *marks = matrix.row(row);
+    CandidatesByKey byKey(keyCount);
     for (int c = 0; c < kCandidateCount; ++c)
-        marks[c] = int16_t(marks[c] | int16_t(rejected[keys[c]] ? 1 : 0));
+        byKey[keys[c]].insert(c);
+    return byKey;
+}
+
+// Marks every candidate whose key k is rejected (rejected[k]).
+void mark_rejected(CandidateSet &marks, const CandidatesByKey &byKey, std::span<const bool> rejected);
+
+// Marks every candidate c with rejected[keys[c]], for keys with too many
+// values to keep a set for each. A candidate that is
+// already marked stays marked, so families sharing a row count once.
+template<typename Key, typename Flag, std::size_t N>
+void mark_rejected(CandidateSet &marks, const std::array<Key, kCandidateCount> &keys,
+                   const std::array<Flag, N> &rejected)
+{
+    for (int w = 0; w < CandidateSet::kWords; ++w) {
+        const int first = 64 * w;
+        const int count = std::min(64, kCandidateCount - first);
+        uint64_t word = 0;
+        for (int b = 0; b < count; ++b)
+            word |= uint64_t(rejected[keys[first + b]] ? 1 : 0) << b;
+        marks.words[w] |= word;
+    }
 }

@@ -65,8 +65,7 @@ ChanceFigures chance_figures(int numbersKept, int draws, int kept)
 
 ChanceFigures chance_of_run(const CandidateMatrix &matrix, int draws, int kept)
 {
-    const int16_t *kill = matrix.row(KillRow);
-    return chance_figures(int(std::count(kill, kill + kCandidateCount, int16_t(0))), draws, kept);
+    return chance_figures(kCandidateCount - matrix.row(KillRow).size(), draws, kept);
 }
 
 QString chance_verdict_text(ChanceVerdict verdict)

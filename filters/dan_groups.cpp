@@ -53,7 +53,7 @@ int hitsOf(const std::array<uint8_t, 4> &digits, unsigned danDigits, bool countR
 }
 }
 
-void filter_dan_groups(const DanSelection &selection, CandidateMatrix &matrix)
+void filter_dan_groups(const DanSelection &selection, CandidateSet &marks)
 {
     const std::vector<DanRule> rows = activeRows(selection);
     if (rows.empty())
@@ -70,5 +70,5 @@ void filter_dan_groups(const DanSelection &selection, CandidateMatrix &matrix)
         }
         rejected[m] = !selection.tolerance.contains(wrongRows);
     }
-    mark_rejected(matrix, DanRow, cd.multiset, rejected);
+    mark_rejected(marks, cd.multiset, rejected);
 }

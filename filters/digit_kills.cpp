@@ -9,12 +9,14 @@
 
 namespace {
 constexpr int kSumCount = 37;   // 0000 .. 9999 sum to 0 .. 36
+constexpr int kSpanCount = 10;
+constexpr int kAcValueCount = 7;   // 1 .. 6; none is 0
 
 struct DigitProperties
 {
-    std::array<uint8_t, kCandidateCount> sum;
-    std::array<uint8_t, kCandidateCount> span;
-    std::array<uint8_t, kCandidateCount> acValue;
+    CandidatesByKey bySum;
+    CandidatesByKey bySpan;
+    CandidatesByKey byAcValue;
 };
 
 // AC value: how many distinct values the six absolute differences between
@@ -32,16 +34,17 @@ int acValueOf(const std::array<uint8_t, 4> &d)
 const DigitProperties &digitProperties()
 {
     static const DigitProperties table = [] {
-        DigitProperties t;
+        std::array<uint8_t, kCandidateCount> sum, span, acValue;
         const CandidateDigits &cd = candidate_digits();
         for (int c = 0; c < kCandidateCount; ++c) {
             const std::array<uint8_t, 4> &d = cd.digits[c];
-            t.sum[c] = uint8_t(d[0] + d[1] + d[2] + d[3]);
+            sum[c] = uint8_t(d[0] + d[1] + d[2] + d[3]);
             const auto [low, high] = std::minmax_element(d.begin(), d.end());
-            t.span[c] = uint8_t(*high - *low);
-            t.acValue[c] = uint8_t(acValueOf(d));
+            span[c] = uint8_t(*high - *low);
+            acValue[c] = uint8_t(acValueOf(d));
         }
-        return t;
+        return DigitProperties{candidates_by_key(sum, kSumCount), candidates_by_key(span, kSpanCount),
+                               candidates_by_key(acValue, kAcValueCount)};
     }();
     return table;
 }
@@ -51,8 +54,6 @@ bool anySelected(const std::array<bool, N> &flags)
 {
     return std::any_of(flags.begin(), flags.end(), [](bool f) { return f; });
 }
-
-bool isAsciiDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
 
 // The box still holding (part of) its hint means no sum list.
 bool holdsSumHint(QStringView text)
@@ -69,14 +70,14 @@ std::array<bool, 100> adjacentDigitPairs(QStringView text)
 {
     std::array<bool, 100> present{};
     for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (isAsciiDigit(text[i]) && isAsciiDigit(text[i + 1]))
+        if (is_ascii_digit(text[i]) && is_ascii_digit(text[i + 1]))
             present[(text[i].unicode() - u'0') * 10 + (text[i + 1].unicode() - u'0')] = true;
     }
     return present;
 }
 }
 
-void filter_positional_kill(const PositionalKillSelection &selection, CandidateMatrix &matrix)
+void filter_positional_kill(const PositionalKillSelection &selection, CandidateSet &marks)
 {
     int struckPositions = 0;
     for (int p = 0; p < 4; ++p) {
@@ -94,30 +95,30 @@ void filter_positional_kill(const PositionalKillSelection &selection, CandidateM
         wrongInLeadingPair[pair] = uint8_t(selection.struck[pair / 10] + selection.struck[10 + pair % 10]);
         wrongInTrailingPair[pair] = uint8_t(selection.struck[20 + pair / 10] + selection.struck[30 + pair % 10]);
     }
-    std::array<int16_t, 5> failsWithWrong{};
-    for (int wrong = 0; wrong <= 4; ++wrong)
-        failsWithWrong[wrong] = selection.tolerance.contains(wrong) ? 0 : 1;
-
-    int16_t *marks = matrix.row(PositionalKillRow);
-    for (int leading = 0; leading < 100; ++leading) {
+    // Per count of wrong positions among thousands and hundreds, the pairs of
+    // tens and units that make the candidate fail.
+    std::array<TrailingPairs, 3> failingTrailing{};
+    for (int leadingWrong = 0; leadingWrong <= 2; ++leadingWrong) {
         for (int trailing = 0; trailing < 100; ++trailing) {
-            const int c = 100 * leading + trailing;
-            marks[c] = int16_t(marks[c] | failsWithWrong[wrongInLeadingPair[leading] + wrongInTrailingPair[trailing]]);
+            if (!selection.tolerance.contains(leadingWrong + wrongInTrailingPair[trailing]))
+                failingTrailing[leadingWrong].insert(trailing);
         }
     }
+    for (int leading = 0; leading < 100; ++leading)
+        marks.insertHundred(leading, failingTrailing[wrongInLeadingPair[leading]]);
 }
 
-void filter_sum_tail(const SumSpanSelection &selection, CandidateMatrix &matrix)
+void filter_sum_tail(const SumSpanSelection &selection, CandidateSet &marks)
 {
     if (!anySelected(selection.sumTails))
         return;
     std::array<bool, kSumCount> killed{};
     for (int sum = 0; sum < kSumCount; ++sum)
         killed[sum] = selection.sumTails[sum % 10];
-    mark_rejected(matrix, SumSpanRow, digitProperties().sum, killed);
+    mark_rejected(marks, digitProperties().bySum, killed);
 }
 
-void filter_sum_value(const SumSpanSelection &selection, CandidateMatrix &matrix)
+void filter_sum_value(const SumSpanSelection &selection, CandidateSet &marks)
 {
     const QStringView text = trim_spaces(selection.sumValueText);
     if (holdsSumHint(text))
@@ -127,7 +128,7 @@ void filter_sum_value(const SumSpanSelection &selection, CandidateMatrix &matrix
     std::copy_n(listed.begin(), kSumCount, killed.begin());
     if (!anySelected(killed))
         return;
-    mark_rejected(matrix, SumSpanRow, digitProperties().sum, killed);
+    mark_rejected(marks, digitProperties().bySum, killed);
 }
 
 UnreadEntries unread_sum_values(QStringView boxText, QStringView hint)
@@ -147,14 +148,14 @@ UnreadEntries unread_sum_values(QStringView boxText, QStringView hint)
     return unread;
 }
 
-void filter_span(const SumSpanSelection &selection, CandidateMatrix &matrix)
+void filter_span(const SumSpanSelection &selection, CandidateSet &marks)
 {
     if (!anySelected(selection.spans))
         return;
-    mark_rejected(matrix, SumSpanRow, digitProperties().span, selection.spans);
+    mark_rejected(marks, digitProperties().bySpan, selection.spans);
 }
 
-void filter_kill_all_digits(const SumSpanSelection &selection, CandidateMatrix &matrix)
+void filter_kill_all_digits(const SumSpanSelection &selection, CandidateSet &marks)
 {
     unsigned killedDigits = 0;
     for (int d = 0; d < 10; ++d) {
@@ -163,26 +164,26 @@ void filter_kill_all_digits(const SumSpanSelection &selection, CandidateMatrix &
     }
     if (killedDigits == 0)
         return;
-    const std::array<uint16_t, kCandidateCount> &mask = candidate_digits().mask;
-    int16_t *marks = matrix.row(SumSpanRow);
-    for (int c = 0; c < kCandidateCount; ++c)
-        marks[c] = int16_t(marks[c] | int16_t((mask[c] & killedDigits) != 0));
+    std::array<bool, 1 << 10> killed{};
+    for (unsigned digitSet = 0; digitSet < killed.size(); ++digitSet)
+        killed[digitSet] = (digitSet & killedDigits) != 0;
+    mark_rejected(marks, candidate_digits().mask, killed);
 }
 
-void filter_ac_value(const SumSpanSelection &selection, CandidateMatrix &matrix)
+void filter_ac_value(const SumSpanSelection &selection, CandidateSet &marks)
 {
     if (!anySelected(selection.acValues))
         return;
-    std::array<bool, 7> killed{};     // index = AC value 1 .. 6
+    std::array<bool, kAcValueCount> killed{};
     std::copy(selection.acValues.begin(), selection.acValues.end(), killed.begin() + 1);
-    mark_rejected(matrix, SumSpanRow, digitProperties().acValue, killed);
+    mark_rejected(marks, digitProperties().byAcValue, killed);
 }
 
-void filter_sum_span_group(const SumSpanSelection &selection, CandidateMatrix &matrix)
+void filter_sum_span_group(const SumSpanSelection &selection, CandidateSet &marks)
 {
-    filter_sum_tail(selection, matrix);
-    filter_sum_value(selection, matrix);
-    filter_span(selection, matrix);
-    filter_kill_all_digits(selection, matrix);
-    filter_ac_value(selection, matrix);
+    filter_sum_tail(selection, marks);
+    filter_sum_value(selection, marks);
+    filter_span(selection, marks);
+    filter_kill_all_digits(selection, marks);
+    filter_ac_value(selection, marks);
 }

@@ -7,41 +7,12 @@
 #include <QStringTokenizer>
 #include <algorithm>
 #include <bit>
-#include <bitset>
 #include <span>
-#include <vector>
 
 namespace {
 constexpr uint16_t kAnyDigit = 0x3FF;
 
-bool isAsciiDigit(QChar ch) { return unsigned(ch.unicode() - u'0') < 10u; }
 int digitValue(QChar ch) { return ch.unicode() - u'0'; }
-
-// Calls use(entry) for every entry of exactly `length` digits in a digit-list
-// box. Returns false when the box holds no digit at all, which switches its
-// filter off. Cleaning a box to digits and single spaces (only_str) leaves
-// exactly its maximal runs of digits as entries, so they are read straight
-// from the text: a pasted list of megabytes costs one pass.
-template<typename Use>
-bool forEachEntry(QStringView boxText, qsizetype length, Use use)
-{
-    bool anyDigit = false;
-    const QChar *const end = boxText.end();
-    const QChar *ch = boxText.begin();
-    while (ch != end) {
-        if (!isAsciiDigit(*ch)) {
-            ++ch;
-            continue;
-        }
-        const QChar *const start = ch;
-        while (ch != end && isAsciiDigit(*ch))
-            ++ch;
-        anyDigit = true;
-        if (ch - start == length)
-            use(QStringView(start, length));
-    }
-    return anyDigit;
-}
 
 // An entry of a digit-list box is read when the box's reader takes it whole.
 template<qsizetype Length>
@@ -50,7 +21,7 @@ UnreadEntries unreadInDigitList(QStringView boxText, QStringView hint)
     UnreadEntries unread;
     for_each_typed_entry(boxText, hint, EntryBreak::Entries, [&unread](QStringView entry) {
         qsizetype taken = 0;
-        forEachEntry(entry, Length, [&taken](QStringView read) { taken += read.size(); });
+        for_each_number(entry, Length, [&taken](int) { taken += Length; });
         if (taken != entry.size())
             unread.add(entry);
     });
@@ -73,7 +44,7 @@ CompoundLine readCompoundLine(QStringView line)
     for (QChar ch : line) {
         if (ch == u'*') {
             ++read.fields;
-        } else if (read.fields <= 4 && isAsciiDigit(ch)) {
+        } else if (read.fields <= 4 && is_ascii_digit(ch)) {
             uint16_t &digits = read.digitSets[read.fields - 1];
             digits = uint16_t(digits | 1u << digitValue(ch));
         } else if (ch != u' ' && ch != u'\t') {
@@ -100,14 +71,22 @@ QList<QStringView> patternsOf(QStringView cleaned)
 }
 
 // A combination's digits in ascending order, read as a number: "98" -> 89.
-int sortedKey(QStringView entry)
+int sortedKey(int combination, int length)
 {
-    std::array<int, 3> digits{};
-    for (qsizetype i = 0; i < entry.size(); ++i)
-        digits[i] = digitValue(entry[i]);
-    std::sort(digits.begin(), digits.begin() + entry.size());
+    // Places past the length sort last. Three compare-and-swaps sort three
+    // digits; a box may list a thousand combinations.
+    std::array<int, 3> digits = {10, 10, 10};
+    for (int i = 0; i < length; ++i, combination /= 10)
+        digits[i] = combination % 10;
+    const auto order = [&digits](int a, int b) {
+        if (digits[a] > digits[b])
+            std::swap(digits[a], digits[b]);
+    };
+    order(0, 1);
+    order(1, 2);
+    order(0, 1);
     int key = 0;
-    for (qsizetype i = 0; i < entry.size(); ++i)
+    for (int i = 0; i < length; ++i)
         key = 10 * key + digits[i];
     return key;
 }
@@ -132,10 +111,11 @@ bool containsListed(const std::array<uint8_t, 4> &sortedDigits, std::span<const 
     });
 }
 
-void filterCombinations(QStringView boxText, qsizetype length, bool mustContain, CandidateMatrix &matrix)
+void filterCombinations(QStringView boxText, int length, bool mustContain, CandidateSet &marks)
 {
     std::array<bool, 1000> listed{};
-    const bool boxHasDigits = forEachEntry(boxText, length, [&](QStringView entry) { listed[sortedKey(entry)] = true; });
+    const bool boxHasDigits =
+        for_each_number(boxText, length, [&](int combination) { listed[sortedKey(combination, length)] = true; });
     if (!boxHasDigits)
         return;
 
@@ -145,7 +125,7 @@ void filterCombinations(QStringView boxText, qsizetype length, bool mustContain,
     std::array<bool, kMultisetCount> rejected{};
     for (int m = 0; m < kMultisetCount; ++m)
         rejected[m] = containsListed(cd.multisets[m], choices, listed) != mustContain;
-    mark_rejected(matrix, EnteredListRow, cd.multiset, rejected);
+    mark_rejected(marks, cd.multiset, rejected);
 }
 
 // Calls each(d) for every digit d in the set.
@@ -160,60 +140,36 @@ void forEachDigit(unsigned digitSet, Each each)
 // hundreds, tens, units). Compound bets and positional patterns are both such
 // products. The covered set is held as a set of (tens, units) pairs for every
 // (thousands, hundreds) pair, so a product costs one 100-bit union per
-// (thousands, hundreds) pair it holds; repeated products are dropped first.
+// (thousands, hundreds) pair it holds.
 class CoveredCandidates
 {
 public:
     void add(const std::array<uint16_t, 4> &digitSets)
     {
-        if (std::find(digitSets.begin(), digitSets.end(), 0) != digitSets.end())
-            return;
-        m_products.push_back(uint64_t(digitSets[0]) | uint64_t(digitSets[1]) << 10
-                             | uint64_t(digitSets[2]) << 20 | uint64_t(digitSets[3]) << 30);
+        TrailingPairs trailing;
+        forEachDigit(digitSets[2], [&](int tens) { trailing.insertUnits(tens, digitSets[3]); });
+        forEachDigit(digitSets[0], [&](int thousands) {
+            forEachDigit(digitSets[1], [&](int hundreds) { m_trailingByLeading[10 * thousands + hundreds] |= trailing; });
+        });
     }
 
-    void mark(CandidateMatrix &matrix)
+    void mark(CandidateSet &marks) const
     {
-        std::sort(m_products.begin(), m_products.end());
-        m_products.erase(std::unique(m_products.begin(), m_products.end()), m_products.end());
-        std::array<TrailingPairs, 100> trailingByLeading{};
-        for (uint64_t product : m_products) {
-            const auto digitSet = [product](int p) { return unsigned(product >> (10 * p)) & kAnyDigit; };
-            TrailingPairs trailing;
-            forEachDigit(digitSet(2), [&](int tens) { trailing |= TrailingPairs(digitSet(3)) << (10 * tens); });
-            forEachDigit(digitSet(0), [&](int thousands) {
-                forEachDigit(digitSet(1), [&](int hundreds) { trailingByLeading[10 * thousands + hundreds] |= trailing; });
-            });
-        }
-
-        int16_t *marks = matrix.row(EnteredListRow);
-        for (int leading = 0; leading < 100; ++leading) {
-            const TrailingPairs &trailing = trailingByLeading[leading];
-            if (trailing.none())
-                continue;
-            for (int t = 0; t < 100; ++t)
-                marks[100 * leading + t] = int16_t(marks[100 * leading + t] | int16_t(trailing[t]));
-        }
+        for (int leading = 0; leading < 100; ++leading)
+            marks.insertHundred(leading, m_trailingByLeading[leading]);
     }
 
 private:
-    using TrailingPairs = std::bitset<100>;     // bit 10 * tens + units
-    std::vector<uint64_t> m_products;           // four 10-bit digit sets, thousands lowest
+    std::array<TrailingPairs, 100> m_trailingByLeading{};   // by thousands and hundreds digits
 };
 }
 
-void kill_straight_list(QStringView boxText, CandidateMatrix &matrix)
+void kill_straight_list(QStringView boxText, CandidateSet &marks)
 {
-    int16_t *marks = matrix.row(EnteredListRow);
-    forEachEntry(boxText, 4, [marks](QStringView entry) {
-        int number = 0;
-        for (QChar ch : entry)
-            number = 10 * number + digitValue(ch);
-        marks[number] = 1;
-    });
+    for_each_number(boxText, 4, [&marks](int number) { marks.insert(number); });
 }
 
-void kill_compound_bets(QStringView boxText, CandidateMatrix &matrix)
+void kill_compound_bets(QStringView boxText, CandidateSet &marks)
 {
     const QStringView text = trim_spaces(boxText);
     if (!text.contains(u'*'))
@@ -226,40 +182,39 @@ void kill_compound_bets(QStringView boxText, CandidateMatrix &matrix)
         if (read.fields >= 4)
             covered.add(read.digitSets);
     });
-    covered.mark(matrix);
+    covered.mark(marks);
 }
 
-void kill_two_code(QStringView boxText, CandidateMatrix &matrix)
+void kill_two_code(QStringView boxText, CandidateSet &marks)
 {
-    filterCombinations(boxText, 2, false, matrix);
+    filterCombinations(boxText, 2, false, marks);
 }
 
-void must_two_code(QStringView boxText, CandidateMatrix &matrix)
+void must_two_code(QStringView boxText, CandidateSet &marks)
 {
-    filterCombinations(boxText, 2, true, matrix);
+    filterCombinations(boxText, 2, true, marks);
 }
 
-void kill_three_code(QStringView boxText, CandidateMatrix &matrix)
+void kill_three_code(QStringView boxText, CandidateSet &marks)
 {
-    filterCombinations(boxText, 3, false, matrix);
+    filterCombinations(boxText, 3, false, marks);
 }
 
-void must_three_code(QStringView boxText, CandidateMatrix &matrix)
+void must_three_code(QStringView boxText, CandidateSet &marks)
 {
-    filterCombinations(boxText, 3, true, matrix);
+    filterCombinations(boxText, 3, true, marks);
 }
 
 QString clean_pattern_text(QStringView text)
 {
-    QString kept(text.size(), u' ');
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (isAsciiDigit(text[i]) || text[i] == u'*')
-            kept[i] = text[i];
-    }
+    QString kept(text.size(), Qt::Uninitialized);
+    QChar *write = kept.data();
+    for (QChar ch : text)
+        *write++ = is_ascii_digit(ch) || ch == u'*' ? ch : QChar(u' ');
     return trim_spaces(collapse_space_pairs(kept, 5)).toString();
 }
 
-void kill_position_patterns(QStringView boxText, CandidateMatrix &matrix)
+void kill_position_patterns(QStringView boxText, CandidateSet &marks)
 {
     const QString cleaned = clean_pattern_text(trim_spaces(boxText));
     CoveredCandidates covered;
@@ -269,7 +224,7 @@ void kill_position_patterns(QStringView boxText, CandidateMatrix &matrix)
             digitSets[p] = pattern[p] == u'*' ? kAnyDigit : uint16_t(1u << digitValue(pattern[p]));
         covered.add(digitSets);
     }
-    covered.mark(matrix);
+    covered.mark(marks);
 }
 
 UnreadEntries unread_compound_bets(QStringView boxText, QStringView hint)
@@ -299,7 +254,7 @@ UnreadEntries unread_position_patterns(QStringView boxText, QStringView hint)
         bool inRun = false;
         bool onlyPatternCharacters = true;
         for (QChar ch : entry) {
-            const bool patternCharacter = isAsciiDigit(ch) || ch == u'*';
+            const bool patternCharacter = is_ascii_digit(ch) || ch == u'*';
             runsSoFar += patternCharacter && !inRun ? 1 : 0;
             inRun = patternCharacter;
             onlyPatternCharacters = onlyPatternCharacters && patternCharacter;
@@ -320,8 +275,8 @@ const std::array<UnreadInEnteredList, kEnteredListBoxCount> kUnreadInEnteredList
     unreadInDigitList<3>, unreadInDigitList<3>, unread_position_patterns,
 };
 
-void entered_list_filters(const EnteredListSelection &selection, CandidateMatrix &matrix)
+void entered_list_filters(const EnteredListSelection &selection, CandidateSet &marks)
 {
     for (size_t box = 0; box < kEnteredListFilters.size(); ++box)
-        kEnteredListFilters[box](selection.boxes[box], matrix);
+        kEnteredListFilters[box](selection.boxes[box], marks);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/matrix.h"
+#include "core/candidate_set.h"
 #include "core/selections.h"
 #include "core/typed_box.h"
 
@@ -10,22 +10,22 @@
 
 // The seven typed lists of the top panels. All of them share one row, so a
 // candidate rejected by several boxes still counts once.
-void entered_list_filters(const EnteredListSelection &selection, CandidateMatrix &matrix);
+void entered_list_filters(const EnteredListSelection &selection, CandidateSet &marks);
 
 // Each filter reads its own box's text; a box without a usable entry has no
 // effect, except that a must-contain box holding digits but no entry of the
 // right length rejects every candidate.
-void kill_straight_list(QStringView boxText, CandidateMatrix &matrix);
-void kill_compound_bets(QStringView boxText, CandidateMatrix &matrix);
-void kill_two_code(QStringView boxText, CandidateMatrix &matrix);
-void must_two_code(QStringView boxText, CandidateMatrix &matrix);
-void kill_three_code(QStringView boxText, CandidateMatrix &matrix);
-void must_three_code(QStringView boxText, CandidateMatrix &matrix);
-void kill_position_patterns(QStringView boxText, CandidateMatrix &matrix);
+void kill_straight_list(QStringView boxText, CandidateSet &marks);
+void kill_compound_bets(QStringView boxText, CandidateSet &marks);
+void kill_two_code(QStringView boxText, CandidateSet &marks);
+void must_two_code(QStringView boxText, CandidateSet &marks);
+void kill_three_code(QStringView boxText, CandidateSet &marks);
+void must_three_code(QStringView boxText, CandidateSet &marks);
+void kill_position_patterns(QStringView boxText, CandidateSet &marks);
 
 // The filter of each box, T_ding(0) to (6): the order in which a run applies
 // them, and the one place that pairs a box with its filter.
-using EnteredListFilter = void (*)(QStringView boxText, CandidateMatrix &matrix);
+using EnteredListFilter = void (*)(QStringView boxText, CandidateSet &marks);
 extern const std::array<EnteredListFilter, kEnteredListBoxCount> kEnteredListFilters;
 
 // What a run does not read of a box as typed, by the box's own rules: digit

@@ -80,9 +80,15 @@ const std::array<uint8_t, kCandidateCount> &exclusionClasses()
     }();
     return table;
 }
+
+const CandidatesByKey &candidatesByClass()
+{
+    static const CandidatesByKey byClass = candidates_by_key(exclusionClasses(), kRunClassCount * kRepetitionCount);
+    return byClass;
+}
 }
 
-void special_exclusions(const SpecialExclusionSelection &selection, CandidateMatrix &matrix)
+void special_exclusions(const SpecialExclusionSelection &selection, CandidateSet &marks)
 {
     if (selection.captions.isEmpty())
         return;
@@ -94,7 +100,7 @@ void special_exclusions(const SpecialExclusionSelection &selection, CandidateMat
                 runSelected || selection.captions.contains(QString::fromUtf16(kRepetitionCaptions[shape]));
         }
     }
-    mark_rejected(matrix, SpecialExclusionRow, exclusionClasses(), killed);
+    mark_rejected(marks, candidatesByClass(), killed);
 }
 
 QStringView repetition_caption(int shape)
@@ -107,18 +113,26 @@ int repetition_shape(int candidate)
     return exclusionClasses()[candidate] % kRepetitionCount;
 }
 
-void min_max_digit_filter(const MinMaxSelection &selection, CandidateMatrix &matrix)
+void min_max_digit_filter(const MinMaxSelection &selection, CandidateSet &marks)
 {
     if (selection.smallest.isEmpty() && selection.largest.isEmpty())
         return;
-    auto rejects = [](const QString &chosen, int digit) {
-        return !chosen.isEmpty() && !chosen.contains(QChar(u'0' + digit));
+    // Where no digit is chosen, every digit is allowed.
+    const auto allowedDigits = [](const QString &chosen) {
+        unsigned digits = chosen.isEmpty() ? 0x3FF : 0;
+        for (QChar ch : chosen) {
+            if (ch >= u'0' && ch <= u'9')
+                digits |= 1u << (ch.unicode() - u'0');
+        }
+        return digits;
     };
+    const unsigned smallestAllowed = allowedDigits(selection.smallest);
+    const unsigned largestAllowed = allowedDigits(selection.largest);
     std::array<bool, 1 << 10> killed{};
     for (unsigned mask = 1; mask < killed.size(); ++mask) {
         const int smallest = std::countr_zero(mask);
         const int largest = std::bit_width(mask) - 1;
-        killed[mask] = rejects(selection.smallest, smallest) || rejects(selection.largest, largest);
+        killed[mask] = !(smallestAllowed >> smallest & 1) || !(largestAllowed >> largest & 1);
     }
-    mark_rejected(matrix, MinMaxRow, candidate_digits().mask, killed);
+    mark_rejected(marks, candidate_digits().mask, killed);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/matrix.h"
+#include "core/candidate_set.h"
 #include "core/selections.h"
 
 #include <QStringView>
@@ -8,11 +8,11 @@
 // Consecutive-digit run classes (不连, 2连, 3连, 4连) and repetition shapes
 // (AAAA, AAAB, AABC, AABB, ABCD): a selected class or shape is killed. Writes
 // the special-exclusion row.
-void special_exclusions(const SpecialExclusionSelection &selection, CandidateMatrix &matrix);
+void special_exclusions(const SpecialExclusionSelection &selection, CandidateSet &marks);
 
 // Smallest and largest digit: where digits are chosen, a candidate's smallest
 // (largest) digit must be one of them. Writes the smallest/largest row.
-void min_max_digit_filter(const MinMaxSelection &selection, CandidateMatrix &matrix);
+void min_max_digit_filter(const MinMaxSelection &selection, CandidateSet &marks);
 
 // Repetition shapes, in button order: AAAA, AAAB, AABC, AABB, ABCD.
 constexpr int kRepetitionShapeCount = 5;

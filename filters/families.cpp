@@ -13,7 +13,7 @@ namespace {
 template<auto Part, auto Filter>
 constexpr Family family(MatrixRow row, const char16_t *name, const char16_t *helpTitle)
 {
-    return {row, name, helpTitle, [](const Selections &s, CandidateMatrix &m) { Filter(s.*Part, m); },
+    return {row, name, helpTitle, [](const Selections &s, CandidateSet &marks) { Filter(s.*Part, marks); },
             [](const Selections &was, const Selections &now) { return !(was.*Part == now.*Part); }};
 }
 
@@ -21,7 +21,7 @@ constexpr Family family(MatrixRow row, const char16_t *name, const char16_t *hel
 template<PatternGrid Grid, auto Filter>
 constexpr Family gridFamily(MatrixRow row, const char16_t *name, const char16_t *helpTitle)
 {
-    return {row, name, helpTitle, [](const Selections &s, CandidateMatrix &m) { Filter(s.patterns, m); },
+    return {row, name, helpTitle, [](const Selections &s, CandidateSet &marks) { Filter(s.patterns, marks); },
             [](const Selections &was, const Selections &now) {
                 return was.patterns.lists[Grid] != now.patterns.lists[Grid];
             }};
@@ -74,4 +74,14 @@ QStringList family_names(FamilySet set)
             names.append(f.displayName());
     }
     return names;
+}
+
+FamilySet families_marking(const CandidateMatrix &matrix, int candidate)
+{
+    FamilySet marking = 0;
+    for (const Family &f : kFamilies) {
+        if (matrix.row(f.row).contains(candidate))
+            marking |= family_bit(f);
+    }
+    return marking;
 }

@@ -20,17 +20,15 @@ struct Family
     const char16_t *name;
     // The help block that explains the family, or nullptr when several do.
     const char16_t *helpTitle;
-    // The family's filter over its part of the selections: marks its row for
-    // every candidate that fails it, and writes nothing else.
-    void (*mark)(const Selections &selections, CandidateMatrix &matrix);
+    // The family's filter over its part of the selections: adds to its row
+    // every candidate that fails it.
+    void (*mark)(const Selections &selections, CandidateSet &marks);
     // Whether the part of the selections the family reads differs.
     bool (*changed)(const Selections &was, const Selections &now);
 
     QString displayName() const { return QString::fromUtf16(name); }
     constexpr int index() const { return row - EnteredListRow; }
 };
-
-constexpr int kFamilyCount = MinMaxRow - EnteredListRow + 1;
 
 // In row order, which is the order of a run.
 std::span<const Family> families();
@@ -48,3 +46,7 @@ constexpr FamilySet family_bit(const Family &family)
 
 // The names of the families in the set, in row order.
 QStringList family_names(FamilySet set);
+
+// The families whose rows of the matrix mark the candidate. How many they are
+// is the candidate's count of marks, as the total tolerance judges it.
+FamilySet families_marking(const CandidateMatrix &matrix, int candidate);

@@ -37,5 +37,10 @@ void mark_groups(GroupTable &table, QStringView resultText, int shownCount)
 
 ResultList show_groups(const GroupTable &table)
 {
-    return list_numbers([&table](int n) { return table[n].representative != 0 && table[n].present == 1; });
+    CandidateSet shown;
+    for (int n = 0; n < kCandidateCount; ++n) {
+        if (table[n].representative != 0 && table[n].present == 1)
+            shown.insert(n);
+    }
+    return list_numbers(shown);
 }

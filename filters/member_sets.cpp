@@ -2,11 +2,9 @@
 
 #include "core/condition_table.h"
 #include "core/sheet_record.h"
-#include "core/shrink.h"
 #include "filters/families.h"
 
 #include <QHash>
-#include <algorithm>
 
 namespace {
 struct Catalogue
@@ -16,21 +14,16 @@ struct Catalogue
 
     Catalogue()
     {
-        ShrinkState scratch;
-        fill_candidate_matrix(scratch);
-        CandidateMatrix &matrix = *scratch.matrix;
         const SheetRecord cleared = cleared_record();
         for (const ConditionRow &row : condition_rows()) {
             if (row.memberSet == MemberSet::None)
                 continue;
             const Family &family = family_of(row.family);
-            int16_t *marks = matrix.row(row.family);
             for (const QString &name : member_names(row)) {
                 SheetRecord alone = cleared;
                 (row.kind == ControlKind::Check ? alone.checked : alone.selected).insert(name);
-                std::fill(marks, marks + kCandidateCount, int16_t(0));
-                family.mark(selections_from_record(alone), matrix);
-                const CandidateSet marked = CandidateSet::ofRow(marks);
+                CandidateSet marked;
+                family.mark(selections_from_record(alone), marked);
                 const bool kept = row.memberSet == MemberSet::KeptByFamily;
                 names.append(name);
                 sets.insert(name, {kept ? marked.complement() : marked, marked});

@@ -38,16 +38,15 @@ constexpr int kShapeCount = int(std::size(kShapes));
 struct PatternGridRule
 {
     PatternGrid grid;
-    MatrixRow row;
     const char16_t *classChars;
     std::array<const char16_t *, 3> classDigits;
 };
 
 constexpr PatternGridRule kPatternGrids[] = {
-    {BigSmallGrid, BigSmallRow, u"大小", {u"56789", u"01234"}},
-    {OddEvenGrid, OddEvenRow, u"奇偶", {u"13579", u"02468"}},
-    {PrimeCompositeGrid, PrimeCompositeRow, u"质合", {u"12357", u"04689"}},
-    {RouteGrid, RouteRow, u"012", {u"0369", u"147", u"258"}},
+    {BigSmallGrid, u"大小", {u"56789", u"01234"}},
+    {OddEvenGrid, u"奇偶", {u"13579", u"02468"}},
+    {PrimeCompositeGrid, u"质合", {u"12357", u"04689"}},
+    {RouteGrid, u"012", {u"0369", u"147", u"258"}},
 };
 static_assert(kPatternGrids[BigSmallGrid].grid == BigSmallGrid && kPatternGrids[OddEvenGrid].grid == OddEvenGrid
               && kPatternGrids[PrimeCompositeGrid].grid == PrimeCompositeGrid
@@ -75,9 +74,9 @@ int classOf(const PatternGridRule &rule, int d)
 
 struct PatternProperties
 {
-    std::array<uint8_t, kCandidateCount> ratioKey;  // 25 * big + 5 * odd + prime digits
-    std::array<uint8_t, kCandidateCount> shapes;    // bit s: the candidate has kShapes[s]
-    std::array<std::array<uint8_t, kCandidateCount>, 4> pattern;    // per PatternGrid
+    CandidatesByKey byRatioKey;                 // 25 * big + 5 * odd + prime digits
+    CandidatesByKey byShapes;                   // bit s: the candidate has kShapes[s]
+    std::array<CandidatesByKey, 4> byPattern;   // per PatternGrid
     std::array<std::array<QString, kMaxPatternCount>, 4> patternText;
 };
 
@@ -104,31 +103,39 @@ const PatternProperties &patternProperties()
             }
         }
 
+        std::array<uint8_t, kCandidateCount> ratioKey, shapeBits;
+        std::array<std::array<uint8_t, kCandidateCount>, 4> pattern;
         const CandidateDigits &cd = candidate_digits();
         for (int c = 0; c < kCandidateCount; ++c) {
             const Digits &d = cd.digits[c];
-            t.ratioKey[c] = uint8_t(ratioShare[d[0]] + ratioShare[d[1]] + ratioShare[d[2]] + ratioShare[d[3]]);
+            ratioKey[c] = uint8_t(ratioShare[d[0]] + ratioShare[d[1]] + ratioShare[d[2]] + ratioShare[d[3]]);
 
             int shapes = 0;
             for (int s = 0; s < kShapeCount; ++s) {
                 if (kShapes[s].holds(d[0], d[1], d[2], d[3]))
                     shapes |= 1 << s;
             }
-            t.shapes[c] = uint8_t(shapes);
+            shapeBits[c] = uint8_t(shapes);
 
             for (const PatternGridRule &rule : kPatternGrids) {
                 int index = 0;
                 for (uint8_t digit : d)
                     index = classCount(rule) * index + digitClass[rule.grid][digit];
-                t.pattern[rule.grid][c] = uint8_t(index);
+                pattern[rule.grid][c] = uint8_t(index);
             }
+        }
+        t.byRatioKey = candidates_by_key(ratioKey, kRatioKeyCount);
+        t.byShapes = candidates_by_key(shapeBits, 1 << kShapeCount);
+        for (const PatternGridRule &rule : kPatternGrids) {
+            const int base = classCount(rule);
+            t.byPattern[rule.grid] = candidates_by_key(pattern[rule.grid], std::size_t(base * base * base * base));
         }
         return t;
     }();
     return table;
 }
 
-void filterPatternGrid(const PatternGridRule &rule, const PatternSelection &selection, CandidateMatrix &matrix)
+void filterPatternGrid(const PatternGridRule &rule, const PatternSelection &selection, CandidateSet &marks)
 {
     const QString &list = selection.lists[rule.grid];
     if (list.isEmpty())
@@ -139,11 +146,11 @@ void filterPatternGrid(const PatternGridRule &rule, const PatternSelection &sele
         const QString &text = props.patternText[rule.grid][index];
         killed[index] = !text.isEmpty() && list.contains(text);
     }
-    mark_rejected(matrix, rule.row, props.pattern[rule.grid], killed);
+    mark_rejected(marks, props.byPattern[rule.grid], killed);
 }
 }
 
-void filter_ratios(const RatioSelection &selection, CandidateMatrix &matrix)
+void filter_ratios(const RatioSelection &selection, CandidateSet &marks)
 {
     if (std::all_of(selection.lists.begin(), selection.lists.end(), [](const QString &l) { return l.isEmpty(); }))
         return;
@@ -160,10 +167,10 @@ void filter_ratios(const RatioSelection &selection, CandidateMatrix &matrix)
         const int inClass[3] = {key / 25, key / 5 % 5, key % 5};
         rejected[key] = !(accepted[0][inClass[0]] && accepted[1][inClass[1]] && accepted[2][inClass[2]]);
     }
-    mark_rejected(matrix, RatioRow, patternProperties().ratioKey, rejected);
+    mark_rejected(marks, patternProperties().byRatioKey, rejected);
 }
 
-void filter_shapes(const ShapeSelection &selection, CandidateMatrix &matrix)
+void filter_shapes(const ShapeSelection &selection, CandidateSet &marks)
 {
     if (selection.list.isEmpty())
         return;
@@ -177,25 +184,25 @@ void filter_shapes(const ShapeSelection &selection, CandidateMatrix &matrix)
     std::array<bool, 1 << kShapeCount> killed{};
     for (int shapes = 0; shapes < int(killed.size()); ++shapes)
         killed[shapes] = (shapes & selectedShapes) != 0;
-    mark_rejected(matrix, ShapeRow, patternProperties().shapes, killed);
+    mark_rejected(marks, patternProperties().byShapes, killed);
 }
 
-void filter_big_small_pattern(const PatternSelection &selection, CandidateMatrix &matrix)
+void filter_big_small_pattern(const PatternSelection &selection, CandidateSet &marks)
 {
-    filterPatternGrid(kPatternGrids[BigSmallGrid], selection, matrix);
+    filterPatternGrid(kPatternGrids[BigSmallGrid], selection, marks);
 }
 
-void filter_odd_even_pattern(const PatternSelection &selection, CandidateMatrix &matrix)
+void filter_odd_even_pattern(const PatternSelection &selection, CandidateSet &marks)
 {
-    filterPatternGrid(kPatternGrids[OddEvenGrid], selection, matrix);
+    filterPatternGrid(kPatternGrids[OddEvenGrid], selection, marks);
 }
 
-void filter_prime_composite_pattern(const PatternSelection &selection, CandidateMatrix &matrix)
+void filter_prime_composite_pattern(const PatternSelection &selection, CandidateSet &marks)
 {
-    filterPatternGrid(kPatternGrids[PrimeCompositeGrid], selection, matrix);
+    filterPatternGrid(kPatternGrids[PrimeCompositeGrid], selection, marks);
 }
 
-void filter_route_pattern(const PatternSelection &selection, CandidateMatrix &matrix)
+void filter_route_pattern(const PatternSelection &selection, CandidateSet &marks)
 {
-    filterPatternGrid(kPatternGrids[RouteGrid], selection, matrix);
+    filterPatternGrid(kPatternGrids[RouteGrid], selection, marks);
 }

@@ -14,8 +14,8 @@ QList<TradeoffRow> tolerance_tradeoff(const CandidateMatrix &matrix, int16_t bas
     std::array<int, kMostFailures + 1> numbersAt{};
     std::array<int, kMostFailures + 1> drawsAt{};
     const FailureCounts failures = failure_counts(matrix);
-    const int16_t *base = matrix.row(BaseRow);
-    const auto admitted = [&](int c) { return baseSetActive != 1 || base[c] != 0; };
+    const CandidateSet &base = matrix.row(BaseRow);
+    const auto admitted = [&](int c) { return baseSetActive != 1 || base.contains(c); };
     int most = 0;
     for (int c = 0; c < kCandidateCount; ++c) {
         if (!admitted(c))

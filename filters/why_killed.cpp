@@ -1,22 +1,19 @@
 #include "filters/why_killed.h"
 
-#include "core/shrink.h"
 
 #include <QStringList>
+#include <bit>
 
 std::optional<KillReason> why_killed(const CandidateMatrix &matrix, int number, int16_t baseSetActive,
                                      ToleranceRange total)
 {
-    if (number < 0 || number >= kCandidateCount || matrix.row(KillRow)[number] == 0)
+    if (number < 0 || number >= kCandidateCount || !matrix.row(KillRow).contains(number))
         return std::nullopt;
     KillReason reason;
-    reason.marks = failure_counts(matrix)[number];
-    for (const Family &family : families()) {
-        if (matrix.row(family.row)[number] != 0)
-            reason.families |= family_bit(family);
-    }
+    reason.families = families_marking(matrix, number);
+    reason.marks = std::popcount(unsigned(reason.families));
     reason.outsideTolerance = !total.contains(reason.marks);
-    reason.outsideBase = baseSetActive == 1 && matrix.row(BaseRow)[number] == 0;
+    reason.outsideBase = baseSetActive == 1 && !matrix.row(BaseRow).contains(number);
     return reason;
 }
 

@@ -9,12 +9,12 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QTimer;
 class QWidget;
+class ResultListView;
 
 // Every control of the main window that a handler, a reader or the reset
 // needs, by its array name. Arrays are indexed like their names ("C_bi(17)"
@@ -23,7 +23,7 @@ struct Controls
 {
     // Actions and results
     QList<ColorButton *> C_guolv_ks;        // 0-9
-    QListWidget *Li_out = nullptr;
+    ResultListView *Li_out = nullptr;
     QLabel *dadi_zhushu = nullptr;
     QGroupBox *Frame_jindu = nullptr;
     QList<QFrame *> T_jindutiao;            // 0 track, 1 fill

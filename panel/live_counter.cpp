@@ -106,7 +106,12 @@ void LiveCounter::recount()
             read_member(m_record, m_controls, *w.row, w.member);
     }
     m_changed.clear();
-    readSlices();
+    // A changed box is read from the next turn on: the undo history reads
+    // the sheet in this one, and what it reads whole is kept for us.
+    if (m_reads.empty())
+        readSlices();
+    else
+        m_nextSlice.start();
 }
 
 void LiveCounter::readSlices()
@@ -120,6 +125,13 @@ void LiveCounter::readSlices()
     while (!m_reads.empty() && budget > 0) {
         BoxRead &read = m_reads.back();
         const Watched &w = m_watched[read.watched];
+        QString &text = m_record.texts[member_names(*w.row)[w.member]];
+        // Another reader of the sheet may have read the whole box meanwhile.
+        if (std::optional<QString> kept = kept_typed_text(w.box)) {
+            text = *kept;
+            m_reads.pop_back();
+            continue;
+        }
         QTextDocument *document = w.box->document();
         const int length = document->characterCount() - 1;  // without the closing paragraph end
         const int end = std::min(length, read.position + budget);
@@ -133,15 +145,16 @@ void LiveCounter::readSlices()
         }
         if (read.position < length)
             break;
-        // The box's plain text, as read_member reads it whole: line breaks
-        // and paragraph ends as line feeds, no-break spaces as spaces.
+        // The box's plain text, as toPlainText() gives it: line breaks and
+        // paragraph ends as line feeds, no-break spaces as spaces.
         for (QChar &ch : read.text) {
             if (ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator)
                 ch = u'\n';
             else if (ch == QChar::Nbsp)
                 ch = u' ';
         }
-        m_record.texts[member_names(*w.row)[w.member]] = std::move(read.text);
+        keep_typed_text(w.box, read.text);
+        text = std::move(read.text);
         m_reads.pop_back();
     }
     if (!m_reads.empty()) {

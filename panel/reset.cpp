@@ -4,6 +4,7 @@
 #include "panel/actions.h"
 #include "panel/controls.h"
 #include "panel/group_buttons.h"
+#include "panel/result_list.h"
 #include "panel/sheet.h"
 #include "ui/colorbutton.h"
 #include "ui/toggle_colours.h"
@@ -11,7 +12,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
 
 namespace {

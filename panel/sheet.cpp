@@ -6,10 +6,33 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <cstring>
 #include <iterator>
 
 namespace {
+// A typed box's text, kept with its document until the document changes.
+class KeptText : public QObject
+{
+    Q_OBJECT
+public:
+    explicit KeptText(QTextDocument *document)
+        : QObject(document)
+    {
+        // Before the box's own change signal, so no reader ever sees an old text.
+        connect(document, &QTextDocument::contentsChange, this, [this] { text.reset(); });
+    }
+
+    std::optional<QString> text;
+};
+
+KeptText *keptText(const QPlainTextEdit *box)
+{
+    QTextDocument *document = box->document();
+    auto *kept = document->findChild<KeptText *>(QString(), Qt::FindDirectChildrenOnly);
+    return kept ? kept : new KeptText(document);
+}
+
 template<typename Widget>
 struct ArrayBinding
 {
@@ -90,6 +113,24 @@ QComboBox *tolerance_at(const Controls &controls, const ConditionRow &row, int i
     return memberOf(controls, kToleranceArrays, row, index);
 }
 
+QString typed_text(const QPlainTextEdit *box)
+{
+    KeptText *kept = keptText(box);
+    if (!kept->text)
+        kept->text = box->toPlainText();
+    return *kept->text;
+}
+
+std::optional<QString> kept_typed_text(const QPlainTextEdit *box)
+{
+    return keptText(box)->text;
+}
+
+void keep_typed_text(const QPlainTextEdit *box, const QString &text)
+{
+    keptText(box)->text = text;
+}
+
 void read_member(SheetRecord &record, const Controls &c, const ConditionRow &row, int k)
 {
     const QString &name = member_names(row)[k];
@@ -111,7 +152,7 @@ void read_member(SheetRecord &record, const Controls &c, const ConditionRow &row
         break;
     case ControlKind::Text:
         if (const QPlainTextEdit *box = text_at(c, row, index))
-            record.texts.insert(name, box->toPlainText());
+            record.texts.insert(name, typed_text(box));
         break;
     case ControlKind::Tolerance:
         if (const QComboBox *box = tolerance_at(c, row, index))
@@ -150,7 +191,7 @@ void apply_sheet_record(Controls &c, const SheetRecord &record)
                 const auto text = record.texts.constFind(names[k]);
                 // Laying out a long list is the costly part: a box already
                 // holding the text is left alone.
-                if (box && text != record.texts.cend() && box->toPlainText() != *text)
+                if (box && text != record.texts.cend() && typed_text(box) != *text)
                     box->setPlainText(*text);
                 break;
             }
@@ -170,3 +211,5 @@ Selections read_selections(const Controls &controls)
 {
     return selections_from_record(read_sheet_record(controls));
 }
+
+#include "sheet.moc"

@@ -2,6 +2,8 @@
 
 #include "core/sheet_record.h"
 
+#include <optional>
+
 class ColorButton;
 class QCheckBox;
 class QComboBox;
@@ -17,6 +19,20 @@ QComboBox *tolerance_at(const Controls &controls, const ConditionRow &row, int i
 
 // The check-box array the builders fill for a row; nullptr for a single box.
 QList<QCheckBox *> *check_array(Controls &controls, const ConditionRow &row);
+
+// The text of a typed box, as toPlainText() gives it. A pasted list runs to
+// megabytes, and Qt makes the text afresh at every read while several readers
+// read the sheet after each change (the undo history, the notice of a changed
+// sheet, the live count): the text is kept with the box's document until its
+// next change, so a change is read once.
+QString typed_text(const QPlainTextEdit *box);
+
+// The kept text of the box, when it has been read since its last change.
+std::optional<QString> kept_typed_text(const QPlainTextEdit *box);
+
+// Keeps a text read some other way, a slice at a time, as the box's text. It
+// must be the box's text as it stands.
+void keep_typed_text(const QPlainTextEdit *box, const QString &text);
 
 // The sheet as a record: toggles that are not grey, ticked boxes, and the
 // text of every condition box and tolerance box.

@@ -4,6 +4,7 @@
 #include "core/sheet_record.h"
 #include "core/typed_box.h"
 #include "panel/controls.h"
+#include "panel/sheet.h"
 #include "panel/top_panels.h"
 #include "ui/colorbutton.h"
 
@@ -29,7 +30,7 @@ protected:
     {
         if (event->type() == QEvent::FocusIn) {
             auto *box = static_cast<QPlainTextEdit *>(watched);
-            if (holds_only_hint(box->toPlainText(), m_hints.value(box))) {
+            if (holds_only_hint(typed_text(box), m_hints.value(box))) {
                 // A click that gave the focus places the cursor after this
                 // event; the selection follows once it has.
                 QMetaObject::invokeMethod(
@@ -66,7 +67,7 @@ void markTab(ColorButton *tab, const QList<QPlainTextEdit *> &boxes)
 {
     bool holdsList = false;
     for (const QPlainTextEdit *box : boxes)
-        holdsList = holdsList || holds_typed_list(box->toPlainText(), typed_box_hint(box->objectName()));
+        holdsList = holdsList || holds_typed_list(typed_text(box), typed_box_hint(box->objectName()));
     QFont font = tab->font();
     if (font.bold() == holdsList)
         return;

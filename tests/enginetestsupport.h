@@ -6,27 +6,27 @@
 #include <QString>
 #include <array>
 #include <functional>
-#include <memory>
 
-// Helpers for engine tests: a fresh zeroed matrix, counts of a row, and the
-// comparison of a row with a brute-force reference on the four digits.
+// Helpers for engine tests: counts of a family's marks or of a row of the
+// matrix, and the comparison of marks with a brute-force reference on the
+// four digits.
 
-inline std::unique_ptr<CandidateMatrix> emptyMatrix()
+inline int markedCount(const CandidateSet &marks)
 {
-    return std::make_unique<CandidateMatrix>();
+    return marks.size();
 }
 
 inline int markedCount(const CandidateMatrix &m, int row)
 {
     int count = 0;
     for (int c = 0; c < kCandidateCount; ++c)
-        count += m.cells[row][c];
+        count += m.cell(row, c);
     return count;
 }
 
-inline bool isMarked(const CandidateMatrix &m, int row, int candidate)
+inline bool isMarked(const CandidateSet &marks, int candidate)
 {
-    return m.cells[row][candidate] == 1;
+    return marks.contains(candidate);
 }
 
 inline int countWhere(const std::function<bool(const Digits &)> &holds)
@@ -37,21 +37,18 @@ inline int countWhere(const std::function<bool(const Digits &)> &holds)
     return count;
 }
 
-// Empty when `row` holds exactly 1 where the reference rejects and 0
-// elsewhere, and every other row is still 0; else the first difference.
-inline QString differenceFromReference(const CandidateMatrix &m, int row,
-                                       const std::function<bool(const Digits &)> &rejects)
+// Empty when the marks hold exactly the candidates the reference rejects;
+// else the first difference.
+inline QString differenceFromReference(const CandidateSet &marks, const std::function<bool(const Digits &)> &rejects)
 {
-    for (int r = 0; r < kMatrixRowCount; ++r) {
-        for (int c = 0; c < kCandidateCount; ++c) {
-            const int expected = r == row && rejects(digitsOf(c)) ? 1 : 0;
-            if (m.cells[r][c] != expected)
-                return QStringLiteral("row %1, candidate %2: %3 instead of %4")
-                    .arg(r).arg(c, 4, 10, QLatin1Char('0')).arg(m.cells[r][c]).arg(expected);
-        }
+    for (int c = 0; c < kCandidateCount; ++c) {
+        const bool expected = rejects(digitsOf(c));
+        if (marks.contains(c) != expected)
+            return QStringLiteral("candidate %1: %2 instead of %3")
+                .arg(c, 4, 10, QLatin1Char('0')).arg(marks.contains(c)).arg(expected);
     }
     return {};
 }
 
-#define COMPARE_WITH_REFERENCE(matrix, row, rejects) \
-    QCOMPARE(differenceFromReference(matrix, row, rejects), QString())
+#define COMPARE_WITH_REFERENCE(marks, rejects) \
+    QCOMPARE(differenceFromReference(marks, rejects), QString())

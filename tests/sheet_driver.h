@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
@@ -74,9 +73,8 @@ public:
     QList<int> listed() const
     {
         QList<int> numbers;
-        const auto *list = control<QListWidget>(m_window, QStringLiteral("Li_out"));
-        for (int row = 0; row < list->count(); ++row) {
-            for (const QString &token : list->item(row)->text().split(u' ', Qt::SkipEmptyParts))
+        for (const QString &line : resultLines(m_window)) {
+            for (const QString &token : line.split(u' ', Qt::SkipEmptyParts))
                 numbers.append(token.toInt());
         }
         return numbers;

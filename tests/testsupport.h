@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QFile>
 #include <QList>
+#include <QListView>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -137,6 +138,16 @@ inline std::unique_ptr<Fmain> startedWindow(bool withFeed = false)
     if (!QTest::qWaitFor([&] { return !startCore->isActive() && !initialise->isActive(); }, 60000))
         qWarning("the start-up timers never ran");
     return window;
+}
+
+// The lines Li_out shows, read through its model as the view reads them.
+inline QStringList resultLines(const QWidget *window)
+{
+    QStringList lines;
+    const QAbstractItemModel *model = control<QListView>(window, QStringLiteral("Li_out"))->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        lines.append(model->index(row, 0).data().toString());
+    return lines;
 }
 
 // Presses an action button as the player does and returns the result count.

@@ -81,30 +81,30 @@ private slots:
 
 void TestFiltersDigits::positionalNothingTickedLeavesRowEmpty()
 {
-    auto m = emptyMatrix();
-    filter_positional_kill(positional({}, 2, 1), *m);
-    COMPARE_WITH_REFERENCE(*m, PositionalKillRow, [](const Digits &) { return false; });
+    CandidateSet m;
+    filter_positional_kill(positional({}, 2, 1), m);
+    COMPARE_WITH_REFERENCE(m, [](const Digits &) { return false; });
 }
 
 void TestFiltersDigits::positionalToleranceFromAboveToFailsAll()
 {
-    auto m = emptyMatrix();
-    filter_positional_kill(positional({5}, 2, 1), *m);
-    QCOMPARE(markedCount(*m, PositionalKillRow), kCandidateCount);
+    CandidateSet m;
+    filter_positional_kill(positional({5}, 2, 1), m);
+    QCOMPARE(markedCount(m), kCandidateCount);
 }
 
 void TestFiltersDigits::positionalAllDigitsOfOnePositionFailAll()
 {
-    auto m = emptyMatrix();
-    filter_positional_kill(positional({20, 21, 22, 23, 24, 25, 26, 27, 28, 29}, 0, 0), *m);
-    QCOMPARE(markedCount(*m, PositionalKillRow), kCandidateCount);
+    CandidateSet m;
+    filter_positional_kill(positional({20, 21, 22, 23, 24, 25, 26, 27, 28, 29}, 0, 0), m);
+    QCOMPARE(markedCount(m), kCandidateCount);
 }
 
 void TestFiltersDigits::positionalUntickedPositionNeverCounts()
 {
-    auto m = emptyMatrix();
-    filter_positional_kill(positional({13, 17}, 0, 1), *m);
-    QCOMPARE(markedCount(*m, PositionalKillRow), 0);
+    CandidateSet m;
+    filter_positional_kill(positional({13, 17}, 0, 1), m);
+    QCOMPARE(markedCount(m), 0);
 }
 
 void TestFiltersDigits::positionalWrongCountsUpToFour_data()
@@ -124,10 +124,10 @@ void TestFiltersDigits::positionalWrongCountsUpToFour()
 {
     QFETCH(int, from);
     QFETCH(int, to);
-    auto m = emptyMatrix();
-    filter_positional_kill(positional({1, 7, 12, 18, 23, 29, 34, 30}, from, to), *m);
+    CandidateSet m;
+    filter_positional_kill(positional({1, 7, 12, 18, 23, 29, 34, 30}, from, to), m);
     const int struck[4][2] = {{1, 7}, {2, 8}, {3, 9}, {4, 0}};
-    COMPARE_WITH_REFERENCE(*m, PositionalKillRow, [&](const Digits &d) {
+    COMPARE_WITH_REFERENCE(m, [&](const Digits &d) {
         int wrong = 0;
         for (int p = 0; p < 4; ++p)
             wrong += d[p] == struck[p][0] || d[p] == struck[p][1];
@@ -137,10 +137,10 @@ void TestFiltersDigits::positionalWrongCountsUpToFour()
 
 void TestFiltersDigits::sumGroupNothingSelectedLeavesRowEmpty()
 {
-    auto m = emptyMatrix();
-    filter_sum_span_group(sumList(QStringLiteral("和值输入要保持2位数，例如：00 05 08 16")), *m);
-    filter_sum_span_group(SumSpanSelection{}, *m);
-    QCOMPARE(markedCount(*m, SumSpanRow), 0);
+    CandidateSet m;
+    filter_sum_span_group(sumList(QStringLiteral("和值输入要保持2位数，例如：00 05 08 16")), m);
+    filter_sum_span_group(SumSpanSelection{}, m);
+    QCOMPARE(markedCount(m), 0);
 }
 
 void TestFiltersDigits::sumListKillsListedSums_data()
@@ -162,17 +162,17 @@ void TestFiltersDigits::sumListKillsListedSums()
     QFETCH(QString, text);
     QFETCH(QList<int>, sums);
     QFETCH(int, killed);
-    auto m = emptyMatrix();
-    filter_sum_span_group(sumList(text), *m);
-    QCOMPARE(markedCount(*m, SumSpanRow), killed);
-    COMPARE_WITH_REFERENCE(*m, SumSpanRow, [&](const Digits &d) { return sums.contains(sumOf(d)); });
+    CandidateSet m;
+    filter_sum_span_group(sumList(text), m);
+    QCOMPARE(markedCount(m), killed);
+    COMPARE_WITH_REFERENCE(m, [&](const Digits &d) { return sums.contains(sumOf(d)); });
 }
 
 void TestFiltersDigits::sumListIgnoredWhileHintRemains()
 {
-    auto m = emptyMatrix();
-    filter_sum_span_group(sumList(QStringLiteral("16 例如：00")), *m);
-    QCOMPARE(markedCount(*m, SumSpanRow), 0);
+    CandidateSet m;
+    filter_sum_span_group(sumList(QStringLiteral("16 例如：00")), m);
+    QCOMPARE(markedCount(m), 0);
 }
 
 void TestFiltersDigits::spanCounts()
@@ -181,16 +181,16 @@ void TestFiltersDigits::spanCounts()
     for (int span = 0; span < 10; ++span) {
         SumSpanSelection s;
         s.spans[span] = true;
-        auto m = emptyMatrix();
-        filter_sum_span_group(s, *m);
-        QCOMPARE(markedCount(*m, SumSpanRow), expected[span]);
-        COMPARE_WITH_REFERENCE(*m, SumSpanRow, [&](const Digits &d) { return spanOf(d) == span; });
+        CandidateSet m;
+        filter_sum_span_group(s, m);
+        QCOMPARE(markedCount(m), expected[span]);
+        COMPARE_WITH_REFERENCE(m, [&](const Digits &d) { return spanOf(d) == span; });
     }
     SumSpanSelection all;
     all.spans.fill(true);
-    auto m = emptyMatrix();
-    filter_sum_span_group(all, *m);
-    QCOMPARE(markedCount(*m, SumSpanRow), kCandidateCount);
+    CandidateSet m;
+    filter_sum_span_group(all, m);
+    QCOMPARE(markedCount(m), kCandidateCount);
 }
 
 void TestFiltersDigits::acValueCounts()
@@ -199,16 +199,16 @@ void TestFiltersDigits::acValueCounts()
     for (int i = 0; i < 6; ++i) {
         SumSpanSelection s;
         s.acValues[i] = true;
-        auto m = emptyMatrix();
-        filter_sum_span_group(s, *m);
-        QCOMPARE(markedCount(*m, SumSpanRow), expected[i]);
-        COMPARE_WITH_REFERENCE(*m, SumSpanRow, [&](const Digits &d) { return acValueOf(d) == i + 1; });
+        CandidateSet m;
+        filter_sum_span_group(s, m);
+        QCOMPARE(markedCount(m), expected[i]);
+        COMPARE_WITH_REFERENCE(m, [&](const Digits &d) { return acValueOf(d) == i + 1; });
     }
     SumSpanSelection all;
     all.acValues.fill(true);
-    auto m = emptyMatrix();
-    filter_sum_span_group(all, *m);
-    QCOMPARE(markedCount(*m, SumSpanRow), kCandidateCount);
+    CandidateSet m;
+    filter_sum_span_group(all, m);
+    QCOMPARE(markedCount(m), kCandidateCount);
 }
 
 void TestFiltersDigits::acValueExamples()
@@ -218,9 +218,9 @@ void TestFiltersDigits::acValueExamples()
         for (int i = 0; i < 6; ++i) {
             SumSpanSelection s;
             s.acValues[i] = true;
-            auto m = emptyMatrix();
-            filter_ac_value(s, *m);
-            QCOMPARE(isMarked(*m, SumSpanRow, e.candidate), i + 1 == e.ac);
+            CandidateSet m;
+            filter_ac_value(s, m);
+            QCOMPARE(isMarked(m, e.candidate), i + 1 == e.ac);
         }
     }
 }
@@ -233,10 +233,10 @@ void TestFiltersDigits::sumGroupMarksOncePerCandidate()
     s.spans[3] = true;
     s.sumValueText = QStringLiteral("03");
     s.killAllDigits[3] = true;
-    auto m = emptyMatrix();
-    filter_sum_span_group(s, *m);
-    QCOMPARE(m->cells[SumSpanRow][3], int16_t(1));
-    COMPARE_WITH_REFERENCE(*m, SumSpanRow, [](const Digits &d) {
+    CandidateSet m;
+    filter_sum_span_group(s, m);
+    QCOMPARE(m.contains(3), int16_t(1));
+    COMPARE_WITH_REFERENCE(m, [](const Digits &d) {
         return sumOf(d) % 10 == 3 || spanOf(d) == 3 || has(d, 3);
     });
 }
@@ -246,9 +246,9 @@ void TestFiltersDigits::danNothingSelectedLeavesRowEmpty()
     DanSelection s;
     s.counts[0] = QStringLiteral("0");
     s.tolerance = {2, 1};
-    auto m = emptyMatrix();
-    filter_dan_groups(s, *m);
-    QCOMPARE(markedCount(*m, DanRow), 0);
+    CandidateSet m;
+    filter_dan_groups(s, m);
+    QCOMPARE(markedCount(m), 0);
 }
 
 void TestFiltersDigits::danCountRepeatsCountsPositions()
@@ -256,31 +256,31 @@ void TestFiltersDigits::danCountRepeatsCountsPositions()
     // 1123 holds both dan digits (2 hits) on three positions (3 hits).
     for (bool countRepeats : {false, true}) {
         for (const QString &counts : {QStringLiteral("2"), QStringLiteral("3")}) {
-            auto m = emptyMatrix();
-            filter_dan_groups(danRow(QStringLiteral("12"), counts, countRepeats), *m);
+            CandidateSet m;
+            filter_dan_groups(danRow(QStringLiteral("12"), counts, countRepeats), m);
             const int accepted = counts.toInt();
-            QCOMPARE(isMarked(*m, DanRow, 1123), accepted != (countRepeats ? 3 : 2));
-            COMPARE_WITH_REFERENCE(*m, DanRow, [&](const Digits &d) {
+            QCOMPARE(isMarked(m, 1123), accepted != (countRepeats ? 3 : 2));
+            COMPARE_WITH_REFERENCE(m, [&](const Digits &d) {
                 return hits(d, QStringLiteral("12"), countRepeats) != accepted;
             });
         }
     }
     // Without a repeated dan digit both ways agree.
-    auto off = emptyMatrix();
-    auto on = emptyMatrix();
-    filter_dan_groups(danRow(QStringLiteral("12"), QStringLiteral("2")), *off);
-    filter_dan_groups(danRow(QStringLiteral("12"), QStringLiteral("2"), true), *on);
-    QCOMPARE(isMarked(*off, DanRow, 1253), isMarked(*on, DanRow, 1253));
-    QVERIFY(!isMarked(*on, DanRow, 1253));
+    CandidateSet off;
+    CandidateSet on;
+    filter_dan_groups(danRow(QStringLiteral("12"), QStringLiteral("2")), off);
+    filter_dan_groups(danRow(QStringLiteral("12"), QStringLiteral("2"), true), on);
+    QCOMPARE(isMarked(off, 1253), isMarked(on, 1253));
+    QVERIFY(!isMarked(on, 1253));
 }
 
 void TestFiltersDigits::danFiveDigitsFourHits()
 {
-    auto m = emptyMatrix();
-    filter_dan_groups(danRow(QStringLiteral("12345"), QStringLiteral("4")), *m);
-    QCOMPARE(kCandidateCount - markedCount(*m, DanRow), 120);
-    QVERIFY(!isMarked(*m, DanRow, 5321));
-    QVERIFY(isMarked(*m, DanRow, 1123));
+    CandidateSet m;
+    filter_dan_groups(danRow(QStringLiteral("12345"), QStringLiteral("4")), m);
+    QCOMPARE(kCandidateCount - markedCount(m), 120);
+    QVERIFY(!isMarked(m, 5321));
+    QVERIFY(isMarked(m, 1123));
 }
 
 void TestFiltersDigits::danTwoRowsToleranceOneToOne()
@@ -291,9 +291,9 @@ void TestFiltersDigits::danTwoRowsToleranceOneToOne()
     for (bool countRepeats : {false, true}) {
         s.countRepeats = countRepeats;
         s.tolerance = {1, 1};
-        auto m = emptyMatrix();
-        filter_dan_groups(s, *m);
-        COMPARE_WITH_REFERENCE(*m, DanRow, [&](const Digits &d) {
+        CandidateSet m;
+        filter_dan_groups(s, m);
+        COMPARE_WITH_REFERENCE(m, [&](const Digits &d) {
             const int h0 = hits(d, QStringLiteral("12"), countRepeats);
             const int h2 = hits(d, QStringLiteral("789"), countRepeats);
             const int wrong = (h0 != 1) + (h2 != 2 && h2 != 3);
@@ -307,14 +307,14 @@ void TestFiltersDigits::danToleranceRanges()
     DanSelection s;
     s.digits = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")};
     s.tolerance = {0, 4};
-    auto m = emptyMatrix();
-    filter_dan_groups(s, *m);
-    QCOMPARE(markedCount(*m, DanRow), 0);
+    CandidateSet m;
+    filter_dan_groups(s, m);
+    QCOMPARE(markedCount(m), 0);
 
     s.tolerance = {2, 1};
-    auto all = emptyMatrix();
-    filter_dan_groups(s, *all);
-    QCOMPARE(markedCount(*all, DanRow), kCandidateCount);
+    CandidateSet all;
+    filter_dan_groups(s, all);
+    QCOMPARE(markedCount(all), kCandidateCount);
 }
 
 void TestFiltersDigits::danCountsWithoutDigitsHaveNoEffect()
@@ -322,9 +322,9 @@ void TestFiltersDigits::danCountsWithoutDigitsHaveNoEffect()
     DanSelection s;
     s.digits[1] = QStringLiteral("5");
     s.counts = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("4"), QString()};
-    auto m = emptyMatrix();
-    filter_dan_groups(s, *m);
-    COMPARE_WITH_REFERENCE(*m, DanRow, [](const Digits &d) { return !has(d, 5); });
+    CandidateSet m;
+    filter_dan_groups(s, m);
+    COMPARE_WITH_REFERENCE(m, [](const Digits &d) { return !has(d, 5); });
 }
 
 QTEST_APPLESS_MAIN(TestFiltersDigits)

@@ -16,21 +16,11 @@ EnteredListSelection box(int index, const QString &text)
 }
 
 // Rows written by the entered lists for one box.
-std::unique_ptr<CandidateMatrix> afterBox(int index, const QString &text)
+CandidateSet afterBox(int index, const QString &text)
 {
-    auto m = emptyMatrix();
-    entered_list_filters(box(index, text), *m);
+    CandidateSet m;
+    entered_list_filters(box(index, text), m);
     return m;
-}
-
-QList<int> markedCandidates(const CandidateMatrix &m, int row)
-{
-    QList<int> marked;
-    for (int c = 0; c < kCandidateCount; ++c) {
-        if (m.cells[row][c])
-            marked.append(c);
-    }
-    return marked;
 }
 
 // The candidate's digits include the combination's digits as a multiset.
@@ -65,22 +55,22 @@ bool matchesPattern(const QString &pattern, const Digits &d)
     return true;
 }
 
-std::unique_ptr<CandidateMatrix> afterExclusions(const QStringList &captions)
+CandidateSet afterExclusions(const QStringList &captions)
 {
     SpecialExclusionSelection s;
     s.captions = captions;
-    auto m = emptyMatrix();
-    special_exclusions(s, *m);
+    CandidateSet m;
+    special_exclusions(s, m);
     return m;
 }
 
-std::unique_ptr<CandidateMatrix> afterMinMax(const QString &smallest, const QString &largest)
+CandidateSet afterMinMax(const QString &smallest, const QString &largest)
 {
     MinMaxSelection s;
     s.smallest = smallest;
     s.largest = largest;
-    auto m = emptyMatrix();
-    min_max_digit_filter(s, *m);
+    CandidateSet m;
+    min_max_digit_filter(s, m);
     return m;
 }
 
@@ -150,22 +140,22 @@ void TestFiltersLists::emptyOrHintBoxesLeaveRowEmpty()
     const QString hint = QStringLiteral("\n双击清空\n");
     EnteredListSelection hints;
     hints.boxes = {QStringLiteral("\n请在此粘贴要杀的直选号码\n"), hint, hint, hint, hint, hint, hint};
-    auto m = emptyMatrix();
-    entered_list_filters(hints, *m);
-    entered_list_filters(EnteredListSelection{}, *m);
-    QCOMPARE(markedCount(*m, EnteredListRow), 0);
+    CandidateSet m;
+    entered_list_filters(hints, m);
+    entered_list_filters(EnteredListSelection{}, m);
+    QCOMPARE(markedCount(m), 0);
 }
 
 void TestFiltersLists::killTwoCodeByMultiset()
 {
     auto m = afterBox(2, QStringLiteral("89"));
     for (int n : {8991, 2918, 4798})
-        QVERIFY(isMarked(*m, EnteredListRow, n));
+        QVERIFY(isMarked(m, n));
     for (int n : {8000, 9000})
-        QVERIFY(!isMarked(*m, EnteredListRow, n));
+        QVERIFY(!isMarked(m, n));
     auto fives = afterBox(2, QStringLiteral("55"));
-    QVERIFY(isMarked(*fives, EnteredListRow, 5512));
-    QVERIFY(!isMarked(*fives, EnteredListRow, 5123));
+    QVERIFY(isMarked(fives, 5512));
+    QVERIFY(!isMarked(fives, 5123));
 }
 
 void TestFiltersLists::fullCombinationListsInMustBoxes()
@@ -179,9 +169,9 @@ void TestFiltersLists::fullCombinationListsInMustBoxes()
     EnteredListSelection s;
     s.boxes[3] = pairs.join(u' ');
     s.boxes[5] = triples.join(u'\n');
-    auto m = emptyMatrix();
-    entered_list_filters(s, *m);
-    QCOMPARE(markedCount(*m, EnteredListRow), 0);
+    CandidateSet m;
+    entered_list_filters(s, m);
+    QCOMPARE(markedCount(m), 0);
 }
 
 void TestFiltersLists::compoundBetLines_data()
@@ -204,7 +194,7 @@ void TestFiltersLists::compoundBetLines()
 {
     QFETCH(QString, text);
     QFETCH(int, killed);
-    QCOMPARE(markedCount(*afterBox(1, text), EnteredListRow), killed);
+    QCOMPARE(markedCount(afterBox(1, text)), killed);
 }
 
 void TestFiltersLists::compoundLinesEndAtEveryBreak_data()
@@ -227,7 +217,7 @@ void TestFiltersLists::compoundLinesEndAtEveryBreak()
     QFETCH(QString, text);
     QFETCH(QList<int>, killed);
     const auto m = afterBox(1, text);
-    const QString difference = differenceFromReference(*m, EnteredListRow, [&](const Digits &d) {
+    const QString difference = differenceFromReference(m, [&](const Digits &d) {
         return killed.contains(d[0] * 1000 + d[1] * 100 + d[2] * 10 + d[3]);
     });
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
@@ -238,11 +228,11 @@ void TestFiltersLists::compoundLinesEndAtEveryBreak()
 void TestFiltersLists::entriesAreWholeDigitRuns()
 {
     const auto straight = afterBox(0, QStringLiteral("12345 067890 6789"));
-    const QString difference = differenceFromReference(*straight, EnteredListRow, [](const Digits &d) {
+    const QString difference = differenceFromReference(straight, [](const Digits &d) {
         return d == Digits{6, 7, 8, 9};
     });
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
-    QCOMPARE(markedCount(*afterBox(2, QStringLiteral("123 4567")), EnteredListRow), 0);
+    QCOMPARE(markedCount(afterBox(2, QStringLiteral("123 4567"))), 0);
 }
 
 void TestFiltersLists::cleanPatternTextCollapsesSpaces_data()
@@ -284,11 +274,11 @@ void TestFiltersLists::positionalPatterns()
     QFETCH(QString, text);
     QFETCH(QStringList, applied);
     auto m = afterBox(6, text);
-    COMPARE_WITH_REFERENCE(*m, EnteredListRow, [&](const Digits &d) {
+    COMPARE_WITH_REFERENCE(m, [&](const Digits &d) {
         return std::any_of(applied.begin(), applied.end(), [&](const QString &p) { return matchesPattern(p, d); });
     });
     if (applied.size() == 2 && applied.first() == QStringLiteral("12**"))
-        QCOMPARE(markedCount(*m, EnteredListRow), 199);
+        QCOMPARE(markedCount(m), 199);
 }
 
 void TestFiltersLists::severalBoxesMarkOnce()
@@ -297,17 +287,17 @@ void TestFiltersLists::severalBoxesMarkOnce()
     s.boxes[0] = QStringLiteral("1289");
     s.boxes[2] = QStringLiteral("89");
     s.boxes[6] = QStringLiteral("12**");
-    auto m = emptyMatrix();
-    entered_list_filters(s, *m);
-    QCOMPARE(m->cells[EnteredListRow][1289], int16_t(1));
-    COMPARE_WITH_REFERENCE(*m, EnteredListRow, [](const Digits &d) {
+    CandidateSet m;
+    entered_list_filters(s, m);
+    QCOMPARE(m.contains(1289), int16_t(1));
+    COMPARE_WITH_REFERENCE(m, [](const Digits &d) {
         return containsCombination(d, QStringLiteral("89")) || matchesPattern(QStringLiteral("12**"), d);
     });
 }
 
 void TestFiltersLists::exclusionsNothingSelectedLeavesRowEmpty()
 {
-    QCOMPARE(markedCount(*afterExclusions({}), SpecialExclusionRow), 0);
+    QCOMPARE(markedCount(afterExclusions({})), 0);
 }
 
 void TestFiltersLists::runClassCounts_data()
@@ -327,26 +317,26 @@ void TestFiltersLists::runClassCounts()
     QFETCH(int, run);
     QFETCH(int, killed);
     auto m = afterExclusions({caption});
-    QCOMPARE(markedCount(*m, SpecialExclusionRow), killed);
-    COMPARE_WITH_REFERENCE(*m, SpecialExclusionRow, [&](const Digits &d) { return longestRunOf(d) == run; });
+    QCOMPARE(markedCount(m), killed);
+    COMPARE_WITH_REFERENCE(m, [&](const Digits &d) { return longestRunOf(d) == run; });
 }
 
 void TestFiltersLists::runClassExamples()
 {
     auto four = afterExclusions({QStringLiteral("4连")});
     for (int n : {1234, 9012, 8901, 7890})
-        QVERIFY(isMarked(*four, SpecialExclusionRow, n));
+        QVERIFY(isMarked(four, n));
     auto three = afterExclusions({QStringLiteral("3连")});
     for (int n : {1235, 9015, 8905})
-        QVERIFY(isMarked(*three, SpecialExclusionRow, n));
+        QVERIFY(isMarked(three, n));
     auto two = afterExclusions({QStringLiteral("2连")});
     for (int n : {1258, 1582, 1528, 1122, 1112, 90, 1106})
-        QVERIFY2(isMarked(*two, SpecialExclusionRow, n), qPrintable(QString::number(n)));
+        QVERIFY2(isMarked(two, n), qPrintable(QString::number(n)));
     for (int n : {4499, 1234, 1358})
-        QVERIFY2(!isMarked(*two, SpecialExclusionRow, n), qPrintable(QString::number(n)));
+        QVERIFY2(!isMarked(two, n), qPrintable(QString::number(n)));
     auto none = afterExclusions({QStringLiteral("不连")});
     for (int n : {1358, 4499, 7777})
-        QVERIFY(isMarked(*none, SpecialExclusionRow, n));
+        QVERIFY(isMarked(none, n));
 }
 
 void TestFiltersLists::repetitionShapeCounts_data()
@@ -365,8 +355,8 @@ void TestFiltersLists::repetitionShapeCounts()
     QFETCH(QString, shape);
     QFETCH(int, killed);
     auto m = afterExclusions({shape});
-    QCOMPARE(markedCount(*m, SpecialExclusionRow), killed);
-    COMPARE_WITH_REFERENCE(*m, SpecialExclusionRow, [&](const Digits &d) {
+    QCOMPARE(markedCount(m), killed);
+    COMPARE_WITH_REFERENCE(m, [&](const Digits &d) {
         return QString::fromUtf16(kExclusionCaptions[4 + repetitionShapeOf(d)]) == shape;
     });
 }
@@ -375,35 +365,35 @@ void TestFiltersLists::repetitionShapeExamples()
 {
     auto m = afterExclusions({QStringLiteral("AABB")});
     for (int n : {1122, 1212, 4499})
-        QVERIFY(isMarked(*m, SpecialExclusionRow, n));
+        QVERIFY(isMarked(m, n));
     for (int n : {1112, 1211})
-        QVERIFY(!isMarked(*m, SpecialExclusionRow, n));
+        QVERIFY(!isMarked(m, n));
 }
 
 void TestFiltersLists::minMaxNothingSelectedLeavesRowEmpty()
 {
-    QCOMPARE(markedCount(*afterMinMax({}, {}), MinMaxRow), 0);
+    QCOMPARE(markedCount(afterMinMax({}, {})), 0);
 }
 
 void TestFiltersLists::minMaxExamples()
 {
     auto twoToSix = afterMinMax(QStringLiteral("2"), QStringLiteral("6"));
     for (int n : {2246, 3256, 4256})
-        QVERIFY(!isMarked(*twoToSix, MinMaxRow, n));
+        QVERIFY(!isMarked(twoToSix, n));
     for (int n : {1256, 2257})
-        QVERIFY(isMarked(*twoToSix, MinMaxRow, n));
+        QVERIFY(isMarked(twoToSix, n));
 
     auto fives = afterMinMax(QStringLiteral("5"), QStringLiteral("5"));
-    QCOMPARE(markedCandidates(*fives, MinMaxRow).size(), kCandidateCount - 1);
-    QVERIFY(!isMarked(*fives, MinMaxRow, 5555));
+    QCOMPARE(markedCount(fives), kCandidateCount - 1);
+    QVERIFY(!isMarked(fives, 5555));
 
-    QCOMPARE(markedCount(*afterMinMax(QStringLiteral("8"), QStringLiteral("1")), MinMaxRow), kCandidateCount);
+    QCOMPARE(markedCount(afterMinMax(QStringLiteral("8"), QStringLiteral("1"))), kCandidateCount);
 
     auto zero = afterMinMax(QStringLiteral("0"), {});
-    QCOMPARE(kCandidateCount - markedCount(*zero, MinMaxRow), 3439);
+    QCOMPARE(kCandidateCount - markedCount(zero), 3439);
 
     auto several = afterMinMax(QStringLiteral("13"), QStringLiteral("79"));
-    COMPARE_WITH_REFERENCE(*several, MinMaxRow, [](const Digits &d) {
+    COMPARE_WITH_REFERENCE(several, [](const Digits &d) {
         const int low = *std::min_element(d.begin(), d.end());
         const int high = *std::max_element(d.begin(), d.end());
         return !(low == 1 || low == 3) || !(high == 7 || high == 9);
@@ -439,7 +429,7 @@ void TestFiltersLists::everyFamilyWritesOnlyItsOwnRow()
             const int expected = r == row ? markedCount(*full.matrix, row) : 0;
             QCOMPARE(markedCount(*alone.matrix, r), expected);
         }
-        QVERIFY(alone.matrix->cells[row] == full.matrix->cells[row]);
+        QVERIFY(alone.matrix->row(MatrixRow(row)) == full.matrix->row(MatrixRow(row)));
     }
 }
 

@@ -42,7 +42,7 @@ QStringList allPatterns(const QString &chars)
     return patterns;
 }
 
-void runGrid(PatternGrid which, const PatternSelection &s, CandidateMatrix &m)
+void runGrid(PatternGrid which, const PatternSelection &s, CandidateSet &m)
 {
     switch (which) {
     case BigSmallGrid: filter_big_small_pattern(s, m); break;
@@ -55,15 +55,14 @@ void runGrid(PatternGrid which, const PatternSelection &s, CandidateMatrix &m)
 struct GridCase
 {
     PatternGrid grid;
-    MatrixRow row;
     QString chars;
 };
 
 const GridCase kGrids[] = {
-    {BigSmallGrid, BigSmallRow, QStringLiteral("大小")},
-    {OddEvenGrid, OddEvenRow, QStringLiteral("奇偶")},
-    {PrimeCompositeGrid, PrimeCompositeRow, QStringLiteral("质合")},
-    {RouteGrid, RouteRow, QStringLiteral("012")},
+    {BigSmallGrid, QStringLiteral("大小")},
+    {OddEvenGrid, QStringLiteral("奇偶")},
+    {PrimeCompositeGrid, QStringLiteral("质合")},
+    {RouteGrid, QStringLiteral("012")},
 };
 
 QString patternOf(const GridCase &g, const Digits &d)
@@ -99,9 +98,9 @@ private slots:
 
 void TestFiltersPatterns::ratiosNothingSelectedLeavesRowEmpty()
 {
-    auto m = emptyMatrix();
-    filter_ratios(RatioSelection{}, *m);
-    QCOMPARE(markedCount(*m, RatioRow), 0);
+    CandidateSet m;
+    filter_ratios(RatioSelection{}, m);
+    QCOMPARE(markedCount(m), 0);
 }
 
 void TestFiltersPatterns::ratioCountsPerSelector()
@@ -111,36 +110,36 @@ void TestFiltersPatterns::ratioCountsPerSelector()
         for (int k = 0; k < 5; ++k) {
             RatioSelection s;
             s.lists[q] = QString::fromLatin1(kRatioCaptions[k]) + u'*';
-            auto m = emptyMatrix();
-            filter_ratios(s, *m);
-            QCOMPARE(kCandidateCount - markedCount(*m, RatioRow), passing[k]);
-            COMPARE_WITH_REFERENCE(*m, RatioRow, [&](const Digits &d) { return firstClassCount(d, q) != k; });
+            CandidateSet m;
+            filter_ratios(s, m);
+            QCOMPARE(kCandidateCount - markedCount(m), passing[k]);
+            COMPARE_WITH_REFERENCE(m, [&](const Digits &d) { return firstClassCount(d, q) != k; });
         }
     }
 }
 
 void TestFiltersPatterns::ratioAllFiveRejectNothing()
 {
-    auto m = emptyMatrix();
-    filter_ratios(ratios({}, QStringLiteral("0:4*1:3*2:2*3:1*4:0*")), *m);
-    QCOMPARE(markedCount(*m, RatioRow), 0);
+    CandidateSet m;
+    filter_ratios(ratios({}, QStringLiteral("0:4*1:3*2:2*3:1*4:0*")), m);
+    QCOMPARE(markedCount(m), 0);
 }
 
 void TestFiltersPatterns::ratioFourBigAndFourEven()
 {
-    auto m = emptyMatrix();
-    filter_ratios(ratios(QStringLiteral("4:0*"), QStringLiteral("0:4*")), *m);
-    QCOMPARE(kCandidateCount - markedCount(*m, RatioRow), 16);
-    COMPARE_WITH_REFERENCE(*m, RatioRow, [](const Digits &d) {
+    CandidateSet m;
+    filter_ratios(ratios(QStringLiteral("4:0*"), QStringLiteral("0:4*")), m);
+    QCOMPARE(kCandidateCount - markedCount(m), 16);
+    COMPARE_WITH_REFERENCE(m, [](const Digits &d) {
         return !std::all_of(d.begin(), d.end(), [](int digit) { return digit == 6 || digit == 8; });
     });
 }
 
 void TestFiltersPatterns::shapesNothingSelectedLeavesRowEmpty()
 {
-    auto m = emptyMatrix();
-    filter_shapes(ShapeSelection{}, *m);
-    QCOMPARE(markedCount(*m, ShapeRow), 0);
+    CandidateSet m;
+    filter_shapes(ShapeSelection{}, m);
+    QCOMPARE(markedCount(m), 0);
 }
 
 void TestFiltersPatterns::shapeHelpExamples()
@@ -154,79 +153,78 @@ void TestFiltersPatterns::shapeHelpExamples()
         {u"反N形", {2150, 8495, 6374, 6580, 7561}},
     };
     for (const auto &e : examples) {
-        auto m = emptyMatrix();
-        filter_shapes(shapes(QString::fromUtf16(e.caption) + u'*'), *m);
+        CandidateSet m;
+        filter_shapes(shapes(QString::fromUtf16(e.caption) + u'*'), m);
         for (int n : e.numbers)
-            QVERIFY2(isMarked(*m, ShapeRow, n), qPrintable(QString::number(n)));
+            QVERIFY2(isMarked(m, n), qPrintable(QString::number(n)));
         // Each example has exactly its own shape.
         for (const auto &other : examples) {
             if (&other == &e)
                 continue;
             for (int n : other.numbers)
-                QVERIFY2(!isMarked(*m, ShapeRow, n), qPrintable(QString::number(n)));
+                QVERIFY2(!isMarked(m, n), qPrintable(QString::number(n)));
         }
     }
 }
 
 void TestFiltersPatterns::shapeNAndReverseNAreApart()
 {
-    auto n = emptyMatrix();
-    filter_shapes(shapes(QStringLiteral("N形*")), *n);
-    QVERIFY(!isMarked(*n, ShapeRow, 2150));
-    QVERIFY(isMarked(*n, ShapeRow, 1205));
-    auto reverse = emptyMatrix();
-    filter_shapes(shapes(QStringLiteral("反N形*")), *reverse);
-    QVERIFY(!isMarked(*reverse, ShapeRow, 1205));
-    QVERIFY(isMarked(*reverse, ShapeRow, 2150));
+    CandidateSet n;
+    filter_shapes(shapes(QStringLiteral("N形*")), n);
+    QVERIFY(!isMarked(n, 2150));
+    QVERIFY(isMarked(n, 1205));
+    CandidateSet reverse;
+    filter_shapes(shapes(QStringLiteral("反N形*")), reverse);
+    QVERIFY(!isMarked(reverse, 1205));
+    QVERIFY(isMarked(reverse, 2150));
 }
 
 void TestFiltersPatterns::allShapesLeaveOnlyFourEqualDigits()
 {
-    auto m = emptyMatrix();
-    filter_shapes(shapes(QStringLiteral("上山*下山*凸形*凹形*N形*反N形*")), *m);
-    COMPARE_WITH_REFERENCE(*m, ShapeRow, [](const Digits &d) { return !(d[0] == d[1] && d[1] == d[2] && d[2] == d[3]); });
+    CandidateSet m;
+    filter_shapes(shapes(QStringLiteral("上山*下山*凸形*凹形*N形*反N形*")), m);
+    COMPARE_WITH_REFERENCE(m, [](const Digits &d) { return !(d[0] == d[1] && d[1] == d[2] && d[2] == d[3]); });
 }
 
 void TestFiltersPatterns::gridsNothingSelectedLeaveRowsEmpty()
 {
-    auto m = emptyMatrix();
+    CandidateSet m;
     for (const GridCase &g : kGrids)
-        runGrid(g.grid, PatternSelection{}, *m);
-    for (const GridCase &g : kGrids)
-        QCOMPARE(markedCount(*m, g.row), 0);
+        runGrid(g.grid, PatternSelection{}, m);
+    QCOMPARE(markedCount(m), 0);
 }
 
 void TestFiltersPatterns::routeHelpExamples()
 {
-    auto m = emptyMatrix();
-    filter_route_pattern(grid(RouteGrid, QStringLiteral("2202*0102*")), *m);
-    QVERIFY(isMarked(*m, RouteRow, 5892));
-    QVERIFY(isMarked(*m, RouteRow, 9468));
+    CandidateSet m;
+    filter_route_pattern(grid(RouteGrid, QStringLiteral("2202*0102*")), m);
+    QVERIFY(isMarked(m, 5892));
+    QVERIFY(isMarked(m, 9468));
     // Route 0 has four digits (0 3 6 9), routes 1 and 2 three each.
-    QCOMPARE(markedCount(*m, RouteRow), 3 * 3 * 4 * 3 + 4 * 3 * 4 * 3);
+    QCOMPARE(markedCount(m), 3 * 3 * 4 * 3 + 4 * 3 * 4 * 3);
 }
 
 void TestFiltersPatterns::routeAllZeroKills256()
 {
-    auto m = emptyMatrix();
-    filter_route_pattern(grid(RouteGrid, QStringLiteral("0000*")), *m);
-    QCOMPARE(markedCount(*m, RouteRow), 256);
-    COMPARE_WITH_REFERENCE(*m, RouteRow, [](const Digits &d) {
+    CandidateSet m;
+    filter_route_pattern(grid(RouteGrid, QStringLiteral("0000*")), m);
+    QCOMPARE(markedCount(m), 256);
+    COMPARE_WITH_REFERENCE(m, [](const Digits &d) {
         return std::all_of(d.begin(), d.end(), [](int digit) { return digit % 3 == 0; });
     });
 }
 
 void TestFiltersPatterns::singleClassPatternsKill625()
 {
-    auto small = emptyMatrix();
-    filter_big_small_pattern(grid(BigSmallGrid, QStringLiteral("小小小小*")), *small);
-    QCOMPARE(markedCount(*small, BigSmallRow), 625);
-    COMPARE_WITH_REFERENCE(*small, BigSmallRow, [](const Digits &d) {
+    CandidateSet small;
+    filter_big_small_pattern(grid(BigSmallGrid, QStringLiteral("小小小小*")), small);
+    QCOMPARE(markedCount(small), 625);
+    COMPARE_WITH_REFERENCE(small, [](const Digits &d) {
         return std::all_of(d.begin(), d.end(), [](int digit) { return digit <= 4; });
     });
-    auto odd = emptyMatrix();
-    filter_odd_even_pattern(grid(OddEvenGrid, QStringLiteral("奇奇奇奇*")), *odd);
-    QCOMPARE(markedCount(*odd, OddEvenRow), 625);
+    CandidateSet odd;
+    filter_odd_even_pattern(grid(OddEvenGrid, QStringLiteral("奇奇奇奇*")), odd);
+    QCOMPARE(markedCount(odd), 625);
 }
 
 void TestFiltersPatterns::gridsMatchReferenceForEachPattern()
@@ -235,14 +233,14 @@ void TestFiltersPatterns::gridsMatchReferenceForEachPattern()
     for (const GridCase &g : kGrids) {
         const QStringList patterns = allPatterns(g.chars);
         for (const QString &pattern : patterns) {
-            auto m = emptyMatrix();
-            runGrid(g.grid, grid(g.grid, pattern + u'*'), *m);
-            COMPARE_WITH_REFERENCE(*m, g.row, [&](const Digits &d) { return patternOf(g, d) == pattern; });
+            CandidateSet m;
+            runGrid(g.grid, grid(g.grid, pattern + u'*'), m);
+            COMPARE_WITH_REFERENCE(m, [&](const Digits &d) { return patternOf(g, d) == pattern; });
         }
         const QString pair = patterns.first() + u'*' + patterns.last() + u'*';
-        auto m = emptyMatrix();
-        runGrid(g.grid, grid(g.grid, pair), *m);
-        COMPARE_WITH_REFERENCE(*m, g.row, [&](const Digits &d) {
+        CandidateSet m;
+        runGrid(g.grid, grid(g.grid, pair), m);
+        COMPARE_WITH_REFERENCE(m, [&](const Digits &d) {
             return patternOf(g, d) == patterns.first() || patternOf(g, d) == patterns.last();
         });
     }

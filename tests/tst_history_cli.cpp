@@ -208,9 +208,9 @@ void TestHistoryCli::efficiencyAgreesWithEachMemberAlone()
             (row.kind == ControlKind::Check ? alone.checked : alone.selected).insert(name);
             ShrinkState run;
             run_shrink(selections_from_record(alone), run);
-            const int16_t *kill = run.matrix->row(KillRow);
-            const int kills = int(std::count(kill, kill + 10000, 1));
-            const int killed = int(std::count_if(last30.begin(), last30.end(), [&](int n) { return kill[n] == 1; }));
+            const CandidateSet &kill = run.matrix->row(KillRow);
+            const int kills = kill.size();
+            const int killed = int(std::count_if(last30.begin(), last30.end(), [&](int n) { return kill.contains(n); }));
             const int hundredths = (30 * kills + 50) / 100;
             if (kills > 0)
                 expected.append(QStringLiteral("%1\t%2\t%3\t%4.%5").arg(name).arg(kills).arg(killed)

@@ -189,11 +189,11 @@ private:
         QStringList shares;
         QList<double> bars;
         for (int r = 1; r <= 12; ++r) {
-            if (std::none_of(m.cells[r].begin(), m.cells[r].end(), [](int16_t v) { return v != 0; }))
+            if (m.row(MatrixRow(r)).empty())
                 continue;
             int killed = 0;
             for (const PastDraw &draw : expected)
-                killed += m.cells[r][draw.number];
+                killed += m.cell(r, draw.number);
             activeRows.append(r);
             headers.append(familyName(r));
             shares.append(QStringLiteral("%1 杀掉 %2 期（%3）").arg(familyName(r)).arg(killed).arg(percent(killed)));
@@ -208,14 +208,14 @@ private:
             const int n = expected[row].number;
             int failures = 0;
             for (int r = 1; r <= 49; ++r)
-                failures += m.cells[r][n];
-            kept += m.cells[0][n] == 0 ? 1 : 0;
+                failures += m.cell(r, n);
+            kept += m.cell(0, n) == 0 ? 1 : 0;
             failureCounts.insert(failures);
             QStringList cells{expected[row].issue, QStringLiteral("%1").arg(n, 4, 10, QChar(u'0')),
-                              m.cells[0][n] == 0 ? QStringLiteral("保留") : QStringLiteral("杀掉"),
+                              m.cell(0, n) == 0 ? QStringLiteral("保留") : QStringLiteral("杀掉"),
                               QString::number(failures)};
             for (int r : activeRows)
-                cells.append(m.cells[r][n] ? QStringLiteral("杀") : QString());
+                cells.append(m.cell(r, n) ? QStringLiteral("杀") : QString());
             QCOMPARE(shown.rows[row], cells);
         }
         QCOMPARE(shown.summary, QStringLiteral("保留 %1 / %2 期（%3）\n").arg(kept).arg(total).arg(percent(kept))
@@ -310,19 +310,19 @@ void TestHistoryWindow::backtestFollowsEveryRunTheRangeAndTheSheet()
     // A condition changed after the run: the back-test follows the sheet, the
     // main window keeps showing its run.
     const QString resultText = m_window->shrinkState().ResultText;
-    const auto killRow = m_window->shrinkState().matrix->cells[0];
-    const int lines = control<QListWidget>(m_window.get(), QStringLiteral("Li_out"))->count();
+    const CandidateSet killRow = m_window->shrinkState().matrix->row(KillRow);
+    const QStringList lines = resultLines(m_window.get());
     const QString count = control<QLabel>(m_window.get(), QStringLiteral("dadi_zhushu"))->text();
     control<QCheckBox>(m_window.get(), arrayName("Check_hewei_sha", 5))->click();
     runBacktest();
     const Shown before = shown();
     QCOMPARE(m_window->shrinkState().ResultText, resultText);
-    QCOMPARE(m_window->shrinkState().matrix->cells[0], killRow);
-    QCOMPARE(control<QListWidget>(m_window.get(), QStringLiteral("Li_out"))->count(), lines);
+    QVERIFY(m_window->shrinkState().matrix->row(KillRow) == killRow);
+    QCOMPARE(resultLines(m_window.get()), lines);
     QCOMPARE(control<QLabel>(m_window.get(), QStringLiteral("dadi_zhushu"))->text(), count);
     // The run of the changed sheet is the reference for what was shown before it.
     pressAction(m_window.get(), kShrink);
-    QVERIFY(m_window->shrinkState().matrix->cells[0] != killRow);
+    QVERIFY(m_window->shrinkState().matrix->row(KillRow) != killRow);
     compareWithMatrix(before, newestFirst(draws, 30));
 }
 

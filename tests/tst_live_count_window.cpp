@@ -17,7 +17,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -42,7 +41,7 @@ struct Shown
     QString prizeEntry;
     QString prizeCaption;
     int invertColour = 0;
-    std::vector<int16_t> killRow;
+    CandidateSet killRow;
 
     bool operator==(const Shown &) const = default;
 };
@@ -87,16 +86,13 @@ private:
     {
         const QWidget *w = m_window.get();
         Shown s;
-        const auto *list = control<QListWidget>(w, QStringLiteral("Li_out"));
-        for (int i = 0; i < list->count(); ++i)
-            s.lines.append(list->item(i)->text());
+        s.lines = resultLines(w);
         s.count = control<QLabel>(w, QStringLiteral("dadi_zhushu"))->text();
         s.resultText = m_window->shrinkState().ResultText;
         s.prizeEntry = control<QLineEdit>(w, QStringLiteral("T_duijiang"))->text();
         s.prizeCaption = control<QLabel>(w, QStringLiteral("L_duijiang_news"))->text();
         s.invertColour = button(w, QStringLiteral("C_guolv_ks(4)"))->backColor();
-        const int16_t *kill = m_window->shrinkState().matrix->row(KillRow);
-        s.killRow.assign(kill, kill + kCandidateCount);
+        s.killRow = m_window->shrinkState().matrix->row(KillRow);
         return s;
     }
 

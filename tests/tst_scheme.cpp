@@ -13,7 +13,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -71,9 +70,8 @@ void pickConditions(const SheetDriver &sheet, int seed)
 QByteArray listLines(const QWidget *w)
 {
     QString lines;
-    const QListWidget *list = control<QListWidget>(w, QStringLiteral("Li_out"));
-    for (int row = 0; row < list->count(); ++row)
-        lines += list->item(row)->text() + u'\n';
+    for (const QString &line : resultLines(w))
+        lines += line + u'\n';
     return lines.toUtf8();
 }
 

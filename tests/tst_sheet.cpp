@@ -1,6 +1,9 @@
 #include "panel/sheet.h"
 #include "sheet_driver.h"
 
+#include <QTextCursor>
+#include <functional>
+
 // Reading the window's condition controls into a record and setting them
 // back from one.
 class TestSheet : public QObject
@@ -11,6 +14,8 @@ private slots:
 
     void recordHoldsWhatTheWindowShowsAndSetsItBack();
     void resetSheetIsTheClearedRecord();
+    void keptBoxTextFollowsEveryChange_data();
+    void keptBoxTextFollowsEveryChange();
 };
 
 namespace {
@@ -94,6 +99,41 @@ void TestSheet::resetSheetIsTheClearedRecord()
     QVERIFY(read_selections(w->controls()) == selections_from_record(cleared_record()));
     // The hint boxes take no part: nothing is eliminated.
     QCOMPARE(sheet.run(), 10000);
+}
+
+
+void TestSheet::keptBoxTextFollowsEveryChange_data()
+{
+    QTest::addColumn<int>("change");
+    QTest::newRow("set whole") << 0;
+    QTest::newRow("typed at the end") << 1;
+    QTest::newRow("undone") << 2;
+    QTest::newRow("emptied") << 3;
+    QTest::newRow("document set") << 4;
+}
+
+// The text a box keeps for its readers is never one from before a change,
+// whichever way the box changed; a reader in the box's own change signal
+// already sees the new text.
+void TestSheet::keptBoxTextFollowsEveryChange()
+{
+    QFETCH(int, change);
+    QPlainTextEdit box;
+    box.setPlainText(QStringLiteral("1234 5678\n0001"));
+    QCOMPARE(typed_text(&box), QStringLiteral("1234 5678\n0001"));
+    QString seenInSignal;
+    connect(&box, &QPlainTextEdit::textChanged, &box, [&] { seenInSignal = typed_text(&box); });
+    const std::function<void()> changes[] = {
+        [&] { box.setPlainText(QStringLiteral("9999")); },
+        [&] { box.moveCursor(QTextCursor::End); box.insertPlainText(QStringLiteral(" 4321")); },
+        [&] { box.moveCursor(QTextCursor::End); box.insertPlainText(QStringLiteral("7")); box.undo(); box.undo(); },
+        [&] { box.clear(); },
+        [&] { box.document()->setPlainText(QStringLiteral("0000\n1111")); },
+    };
+    changes[change]();
+    QCOMPARE(typed_text(&box), box.toPlainText());
+    QCOMPARE(seenInSignal, box.toPlainText());
+    QCOMPARE(kept_typed_text(&box), std::optional<QString>(box.toPlainText()));
 }
 
 QTEST_MAIN(TestSheet)

@@ -1,6 +1,7 @@
 #include "filters/shrink_run.h"
 
 #include <QTest>
+#include <algorithm>
 
 // The shrink pipeline without any condition family: matrix, base set, total
 // tolerance, list format and inversion.
@@ -13,6 +14,8 @@ private slots:
     void toleranceFromAboveToKillsAll();
     void toleranceCountsMarkedRows_data();
     void toleranceCountsMarkedRows();
+    void countedBetweenCountsEveryCandidate_data();
+    void countedBetweenCountsEveryCandidate();
     void baseSet_data();
     void baseSet();
     void baseSetWithFullToleranceKeepsExactlyTheSet();
@@ -44,12 +47,12 @@ void TestShrink::fillWritesDigitRowsAndClearsResult()
     QVERIFY(state.ResultText.isEmpty());
     const CandidateMatrix &m = *state.matrix;
     for (int c : {0, 7, 1234, 9080, 9999}) {
-        QCOMPARE(m.cells[ThousandsRow][c], c / 1000);
-        QCOMPARE(m.cells[HundredsRow][c], c / 100 % 10);
-        QCOMPARE(m.cells[TensRow][c], c / 10 % 10);
-        QCOMPARE(m.cells[UnitsRow][c], c % 10);
+        QCOMPARE(m.cell(ThousandsRow, c), c / 1000);
+        QCOMPARE(m.cell(HundredsRow, c), c / 100 % 10);
+        QCOMPARE(m.cell(TensRow, c), c / 10 % 10);
+        QCOMPARE(m.cell(UnitsRow, c), c % 10);
         for (int r = KillRow; r <= BaseRow; ++r)
-            QCOMPARE(m.cells[r][c], 0);
+            QCOMPARE(m.cell(r, c), 0);
     }
 }
 
@@ -85,7 +88,7 @@ void TestShrink::toleranceCountsMarkedRows_data()
     QTest::addColumn<int>("to");
     QTest::addColumn<int>("kept");
     // Candidate 5 carries marks in rows 1 and 3, candidate 6 in row 3 only
-    // and candidate 7 in a row no family writes (still summed).
+    // and candidate 7 in the last family's row, 12.
     QTest::newRow("0-0") << 0 << 0 << 9997;
     QTest::newRow("1-1") << 1 << 1 << 2;
     QTest::newRow("2-2") << 2 << 2 << 1;
@@ -100,12 +103,57 @@ void TestShrink::toleranceCountsMarkedRows()
     ShrinkState state;
     fill_candidate_matrix(state);
     CandidateMatrix &m = *state.matrix;
-    m.cells[EnteredListRow][5] = 1;
-    m.cells[SumSpanRow][5] = 1;
-    m.cells[SumSpanRow][6] = 1;
-    m.cells[40][7] = 1;
+    m.row(EnteredListRow).insert(5);
+    m.row(SumSpanRow).insert(5);
+    m.row(SumSpanRow).insert(6);
+    m.row(MinMaxRow).insert(7);
     apply_tolerance(m, {int16_t(from), int16_t(to)}, 0);
     QCOMPARE(collect_survivors(state).count, kept);
+}
+
+void TestShrink::countedBetweenCountsEveryCandidate_data()
+{
+    QTest::addColumn<int>("low");
+    QTest::addColumn<int>("high");
+    QTest::newRow("in none") << 0 << 0;
+    QTest::newRow("in every set") << 12 << 12;
+    QTest::newRow("any count") << 0 << 12;
+    QTest::newRow("from below zero") << -3 << 1;
+    QTest::newRow("to above the sets") << 5 << 40;
+    QTest::newRow("from above to") << 3 << 2;
+    QTest::newRow("eleven") << 11 << 11;
+}
+
+// Twelve sets, as many as the families, counted side by side in bit planes:
+// every candidate's count is compared with a plain count, the last partial
+// word included, and no candidate past 9999 may appear.
+void TestShrink::countedBetweenCountsEveryCandidate()
+{
+    QFETCH(int, low);
+    QFETCH(int, high);
+    std::array<CandidateSet, 12> sets;
+    for (int c = 0; c < kCandidateCount; ++c) {
+        for (int k = 0; k < 12; ++k) {
+            if ((c * 7 + k * 13) % (k + 2) == 0)
+                sets[k].insert(c);
+        }
+    }
+    for (CandidateSet &set : sets) {
+        set.insert(9999);
+        set.insert(9985);
+    }
+    sets[3].words.back() &= ~(uint64_t(1) << (9985 % 64));    // 9985 is in eleven sets
+
+    const CandidateSet between = counted_between(sets, low, high);
+    int expected = 0;
+    for (int c = 0; c < kCandidateCount; ++c) {
+        const int count = int(std::count_if(sets.begin(), sets.end(), [c](const CandidateSet &s) { return s.contains(c); }));
+        const bool in = count >= low && count <= high;
+        if (between.contains(c) != in)
+            QFAIL(qPrintable(QStringLiteral("%1 in %2 sets").arg(c).arg(count)));
+        expected += in ? 1 : 0;
+    }
+    QCOMPARE(between.size(), expected);
 }
 
 void TestShrink::baseSet_data()

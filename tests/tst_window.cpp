@@ -3,10 +3,10 @@
 #include "ui/fts.h"
 #include "app/mycode.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 
 // The window shell through its controls: start-up, shrink run, copy, invert.
@@ -28,6 +28,7 @@ private slots:
     void copyNoticeClosesItself();
     void invertShowsMessageThenEliminated();
     void resultLinesFitTheList();
+    void aResultLineIsSelectedAndCopied();
     void actionButtonsWaitWhileAnActionRuns();
 };
 
@@ -60,11 +61,11 @@ void TestWindow::shrinkWithNothingSelectedListsAll()
     ModalRecorder modals;
     auto w = startedWindow();
     QCOMPARE(pressAction(w.get(), 0), 10000);
-    QListWidget *list = control<QListWidget>(w.get(), QStringLiteral("Li_out"));
-    QCOMPARE(list->count(), 2500);
-    QCOMPARE(list->item(0)->text(), QStringLiteral("0000 0001 0002 0003 "));
-    QCOMPARE(list->item(2499)->text(), QStringLiteral("9996 9997 9998 9999 "));
-    QVERIFY(list->isVisible());
+    const QStringList lines = resultLines(w.get());
+    QCOMPARE(lines.size(), 2500);
+    QCOMPARE(lines[0], QStringLiteral("0000 0001 0002 0003 "));
+    QCOMPARE(lines[2499], QStringLiteral("9996 9997 9998 9999 "));
+    QVERIFY(control<QListView>(w.get(), QStringLiteral("Li_out"))->isVisible());
     QVERIFY(!control<QWidget>(w.get(), QStringLiteral("Frame_jindu"))->isVisible());
     QVERIFY(modals.messages.isEmpty());
 }
@@ -76,7 +77,7 @@ void TestWindow::totalToleranceFromAboveTo()
     control<QComboBox>(w.get(), QStringLiteral("Com_rc(4)"))->setEditText(QStringLiteral("2"));
     control<QComboBox>(w.get(), QStringLiteral("Com_rc(5)"))->setEditText(QStringLiteral("1"));
     QCOMPARE(pressAction(w.get(), 0), 0);
-    QCOMPARE(control<QListWidget>(w.get(), QStringLiteral("Li_out"))->count(), 0);
+    QVERIFY(resultLines(w.get()).isEmpty());
     QVERIFY(w->shrinkState().ResultText.isEmpty());
 }
 
@@ -86,9 +87,7 @@ void TestWindow::baseSetOfThreeLines()
     auto w = startedWindow();
     baseBox(w.get())->setPlainText(QStringLiteral("9999\n0001\n0123"));
     QCOMPARE(pressAction(w.get(), 0), 3);
-    QListWidget *list = control<QListWidget>(w.get(), QStringLiteral("Li_out"));
-    QCOMPARE(list->count(), 1);
-    QCOMPARE(list->item(0)->text(), QStringLiteral("0001 0123 9999 "));
+    QCOMPARE(resultLines(w.get()), QStringList{QStringLiteral("0001 0123 9999 ")});
     QCOMPARE(w->shrinkState().ResultText, QStringLiteral("0001 0123 9999"));
 }
 
@@ -176,8 +175,7 @@ void TestWindow::invertShowsMessageThenEliminated()
     QCOMPARE(modals.messages.size(), 1);
     QCOMPARE(modals.messages[0].text, QStringLiteral("反选成功。\n注意，组选号码不能反选，只能反选直选号码"));
     QCOMPARE(modals.messages[0].title, QStringLiteral("温馨提示"));
-    QCOMPARE(control<QListWidget>(w.get(), QStringLiteral("Li_out"))->item(0)->text(),
-             QStringLiteral("0000 0003 0004 0005 "));
+    QCOMPARE(resultLines(w.get()).first(), QStringLiteral("0000 0003 0004 0005 "));
     QCOMPARE(pressAction(w.get(), 4), 9998); // pressing again lists the same
     QCOMPARE(invert->backColor(), 255);
 }
@@ -187,11 +185,28 @@ void TestWindow::resultLinesFitTheList()
     ModalRecorder modals;
     auto w = startedWindow();
     pressAction(w.get(), 0);
-    QListWidget *list = control<QListWidget>(w.get(), QStringLiteral("Li_out"));
+    const QListView *list = control<QListView>(w.get(), QStringLiteral("Li_out"));
     const QFontMetrics metrics(list->font());
     const int widest = metrics.horizontalAdvance(QStringLiteral("8888 8888 8888 8888 "));
-    QVERIFY2(widest <= list->visualItemRect(list->item(0)).width() - 4,
-             qPrintable(QStringLiteral("%1 > %2").arg(widest).arg(list->visualItemRect(list->item(0)).width())));
+    const QRect firstLine = list->visualRect(list->model()->index(0, 0));
+    QVERIFY2(widest <= firstLine.width() - 4, qPrintable(QStringLiteral("%1 > %2").arg(widest).arg(firstLine.width())));
+}
+
+// The list shows its lines through a model: a line far down is still one a
+// click selects and the copy key puts on the clipboard, as in any list.
+void TestWindow::aResultLineIsSelectedAndCopied()
+{
+    ModalRecorder modals;
+    auto w = startedWindow();
+    pressAction(w.get(), 0);
+    QListView *list = control<QListView>(w.get(), QStringLiteral("Li_out"));
+    const QModelIndex line = list->model()->index(1234, 0);
+    list->scrollTo(line);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(line).center());
+    QCOMPARE(list->selectionModel()->selectedIndexes(), QModelIndexList{line});
+    QGuiApplication::clipboard()->clear();
+    QTest::keySequence(list, QKeySequence::Copy);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("4936 4937 4938 4939 "));
 }
 
 void TestWindow::actionButtonsWaitWhileAnActionRuns()

@@ -165,37 +165,12 @@ std::pair<QStringView, QStringView> atFirstLineFeed(QStringView text)
     return {text.first(split), text.sliced(split + 1)};
 }
 
-const CandidateMatrix &filledMatrix()
+// Empty when the marks hold exactly the expected candidates.
+QString marksFault(const CandidateSet &marks, const CandidateFlags &expected)
 {
-    static const std::unique_ptr<CandidateMatrix> filled = [] {
-        ShrinkState state;
-        fill_candidate_matrix(state);
-        return std::move(state.matrix);
-    }();
-    return *filled;
-}
-
-// A matrix as a shrink run starts with. One is reused: a fresh megabyte per
-// input would cost the fuzzer more than the readers do.
-CandidateMatrix &freshMatrix()
-{
-    static const std::unique_ptr<CandidateMatrix> scratch = std::make_unique<CandidateMatrix>();
-    *scratch = filledMatrix();
-    return *scratch;
-}
-
-// Empty when `row` of `after` holds exactly `expected` and every other row
-// still holds what the freshly filled matrix held.
-QString rowFault(const CandidateMatrix &after, int row, const CandidateFlags &expected)
-{
-    const CandidateMatrix &before = filledMatrix();
-    for (int r = 0; r < kMatrixRowCount; ++r) {
-        if (r != row && after.cells[r] != before.cells[r])
-            return QStringLiteral("row %1 was written").arg(r);
-    }
     for (int c = 0; c < kCandidateCount; ++c) {
-        if (after.cells[row][c] != (expected[c] ? 1 : 0))
-            return QStringLiteral("row %1 of candidate %2 holds %3").arg(row).arg(c).arg(after.cells[row][c]);
+        if (marks.contains(c) != expected[c])
+            return QStringLiteral("candidate %1 is %2marked").arg(c).arg(expected[c] ? QStringLiteral("not ") : QString());
     }
     return {};
 }
@@ -290,34 +265,28 @@ QString checkCleanPatternText(QStringView text)
 // naming 号码 (the hint) or holding only blanks is no base set.
 QString checkReadBaseSet(QStringView text)
 {
-    CandidateMatrix &matrix = freshMatrix();
-    const int16_t active = read_base_set(text, matrix);
+    CandidateSet base;
+    const int16_t active = read_base_set(text, base);
     const bool blank = std::all_of(text.begin(), text.end(), [](QChar ch) {
         return ch == u' ' || ch == u'\t' || ch == u'\n' || ch == u'\r';
     });
     const bool expectedActive = !text.contains(u"号码") && !blank;
     if (active != (expectedActive ? 1 : 0))
         return QStringLiteral("BaseSetActive is %1").arg(active);
-    return rowFault(matrix, BaseRow, expectedActive ? fourDigitRuns(text) : CandidateFlags{});
+    return marksFault(base, expectedActive ? fourDigitRuns(text) : CandidateFlags{});
 }
 
 // The same text in all seven boxes.
 QString checkEnteredListFilters(QStringView text)
 {
-    CandidateMatrix &matrix = freshMatrix();
+    CandidateSet marks;
     EnteredListSelection selection;
     selection.boxes.fill(text.toString());
-    entered_list_filters(selection, matrix);
+    entered_list_filters(selection, marks);
 
-    const int16_t *marks = matrix.row(EnteredListRow);
     CandidateFlags marked{};
-    for (int c = 0; c < kCandidateCount; ++c) {
-        if (marks[c] != 0 && marks[c] != 1)
-            return QStringLiteral("row 1 of candidate %1 holds %2").arg(c).arg(marks[c]);
-        marked[c] = marks[c] == 1;
-    }
-    if (QString fault = rowFault(matrix, EnteredListRow, marked); !fault.isEmpty())
-        return fault;
+    for (int c = 0; c < kCandidateCount; ++c)
+        marked[c] = marks.contains(c);
 
     const QList<QStringView> runs = digitRuns(text);
     const bool anyMarked = std::find(marked.begin(), marked.end(), true) != marked.end();
@@ -336,10 +305,10 @@ QString checkEnteredListFilters(QStringView text)
 
 QString checkSumValue(QStringView text)
 {
-    CandidateMatrix &matrix = freshMatrix();
+    CandidateSet marks;
     SumSpanSelection selection;
     selection.sumValueText = text.toString();
-    filter_sum_value(selection, matrix);
+    filter_sum_value(selection, marks);
 
     std::array<bool, 37> killedSums{};
     const QString trimmed = withoutEndSpaces(text);
@@ -351,7 +320,7 @@ QString checkSumValue(QStringView text)
     CandidateFlags expected{};
     for (int c = 0; c < kCandidateCount; ++c)
         expected[c] = killedSums[digitSum(c)];
-    return rowFault(matrix, SumSpanRow, expected);
+    return marksFault(marks, expected);
 }
 
 // What each typed box does not read: at most every piece between breaks
