@@ -194,8 +194,8 @@ for row in "${rows[@]}"; do
         elif run_tests "$kind" "$tests" > "$log/$id-tests.txt" 2>&1; then
             status=SURVIVED detail="$file:$used; $why"
         else
-            failed=$(grep -m1 -oE '[0-9]+/[0-9]+ Test +#[0-9]+: [^ ]+ \.+\*+[A-Za-z]+' "$log/$id-tests.txt" \
-                     | sed -E 's/.*: ([^ ]+) .*/\1/' || true)
+            # CTest's closing list, which also names a test that aborted.
+            failed=$(grep -m1 -E '^\s+[0-9]+ - [^ ]+ \(' "$log/$id-tests.txt" | sed -E 's/^\s+[0-9]+ - ([^ ]+) .*/\1/' || true)
             status=KILLED detail="$file:$used by ${failed:-a failing test}"
         fi
         # A fresh time stamp makes the next build compile the restored file again.
