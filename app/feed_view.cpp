@@ -16,7 +16,7 @@
 ServerFeed::ServerFeed(QWidget *window, const Controls &controls)
     : m_window(window)
     , m_controls(controls)
-    , m_bases{QStringLiteral(VINTORA_FEED_PRIMARY), QStringLiteral(VINTORA_FEED_SECONDARY)}
+    , m_bases(feed_base_addresses())
 {
     for (int slot = 1; slot <= kLinkSlotCount; ++slot)
         m_links[slot - 1] = {QString::fromUtf16(kDefaultLinkCaptions[slot - 1]), QStringLiteral(VINTORA_DEFAULT_LINK)};

@@ -132,6 +132,7 @@ void Fmain::setVisible(bool visible)
         m_screenChecked = true;
         if (!fits_screen(size(), screen()))
             m_scroller = new SheetScroller(this, screen());
+        m_drawsTimer->start();
     }
     QWidget::setVisible(visible);
     if (m_scroller)
@@ -296,8 +297,12 @@ void Fmain::buildHistoryTool()
 void Fmain::showHistoryWindow()
 {
     if (!m_history) {
-        m_history = new HistoryWindow([this] { return read_selections(m_controls); }, m_shrink, this);
+        m_history = new HistoryWindow([this] { return read_selections(m_controls); }, m_shrink, m_drawStore,
+                                      m_drawsUpdate, this);
         connect(this, &Fmain::shrinkRunFinished, m_history, &HistoryWindow::onShrinkRun);
+        // Over the sheet, on its screen; the window fits itself in there.
+        m_history->setScreen(window()->screen());
+        m_history->move(window()->pos());
     }
     m_history->show();
     m_history->raise();
@@ -327,6 +332,20 @@ void Fmain::buildTimers()
     c.Timer1->start();
     c.Timer_load->start();
     c.Timer_ding->start();
+
+    // The draws update runs beside the start-up steps, on the event loop: it
+    // neither holds them up nor waits for their message boxes.
+    m_drawsTimer = makeStartupTimer(this, "Timer_draws", 0);
+    m_drawsTimer->setSingleShot(true);
+    connect(m_drawsTimer, &QTimer::timeout, this, &Fmain::startDrawsUpdate);
+}
+
+void Fmain::startDrawsUpdate()
+{
+    m_drawsUpdate.start();
+    // Said once, after the update is on its way.
+    if (!m_drawStore.problemText().isEmpty())
+        show_message(this, m_drawStore.problemText(), QStringLiteral("错误提示"));
 }
 
 void Fmain::connectHandlers()

@@ -4,6 +4,8 @@
 #include "core/shrink.h"
 #include "panel/controls.h"
 #include "core/sheet_record.h"
+#include "net/draws_update.h"
+#include "store/draw_store.h"
 
 #include <QWidget>
 #include <memory>
@@ -11,6 +13,7 @@
 
 class HistoryWindow;
 class LiveCounter;
+class QTimer;
 
 class SheetHistory;
 class SheetScroller;
@@ -28,6 +31,10 @@ public:
     Controls &controls() { return m_controls; }
     const ShrinkState &shrinkState() const { return m_shrink; }
     ServerFeed &serverFeed() { return m_feed; }
+    // The past draws, opened with the window; the update starts once the
+    // window shows.
+    DrawStore &drawStore() { return m_drawStore; }
+    DrawsUpdate &drawsUpdate() { return m_drawsUpdate; }
 
     // The strip under the sheet. Tools put their widgets into it here, left
     // of its free space; the strip's layout takes anything else at its end.
@@ -58,6 +65,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Whoever sets the title (the feed, at start) sets the part before the
+    // scheme's name.
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildResultColumn();
@@ -68,6 +78,7 @@ private:
     void buildHistoryTool();
     void showHistoryWindow();
     void buildTimers();
+    void startDrawsUpdate();
     void connectHandlers();
     void connectKeys();
     void connectSchemeTools();
@@ -104,7 +115,9 @@ private:
     void onSaveSchemeClicked();
     void onLoadSchemeClicked();
     void onExportClicked();
+    // The scheme just loaded or saved: first in the recent list, named in the title.
     void rememberScheme(const QString &path);
+    QString titleWithScheme() const;
     void fillRecentMenu();
 
     Controls m_controls;
@@ -113,9 +126,15 @@ private:
     SheetHistory *m_sheetHistory = nullptr;
     std::optional<SheetRecord> m_lastRun;   // the sheet the last shrink run read
     SheetRecord m_startSheet;               // the sheet as the window opened
+    QString m_baseTitle;                    // the feed's title or "Vintora"
+    QString m_schemeName;                   // the file name of the scheme last loaded or saved
     bool m_screenChecked = false;
     SheetScroller *m_scroller = nullptr;    // owned; only on a screen too small for the sheet
     HistoryWindow *m_history = nullptr;     // made when first opened
+    QTimer *m_drawsTimer = nullptr;         // started by the first show
+    DrawStore m_drawStore{default_draws_folder()};
+    // Goes before the store it writes to.
+    DrawsUpdate m_drawsUpdate{m_drawStore};
     // Last, so it stops counting before any control goes.
     std::unique_ptr<LiveCounter> m_liveCounter;
 };

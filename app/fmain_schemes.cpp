@@ -11,6 +11,7 @@
 #include "ui/settings.h"
 
 #include <QDateTime>
+#include <QEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
@@ -131,11 +132,27 @@ void Fmain::onExportClicked()
 
 void Fmain::rememberScheme(const QString &path)
 {
+    m_schemeName = QFileInfo(path).fileName();
+    setWindowTitle(titleWithScheme());
     const QString absolute = QFileInfo(path).absoluteFilePath();
     QStringList recent = recentSchemes();
     recent.removeAll(absolute);
     recent.prepend(absolute);
     WindowSettings().setValue(kRecentKey, recent.mid(0, kRecentSchemeCount));
+}
+
+QString Fmain::titleWithScheme() const
+{
+    return m_schemeName.isEmpty() ? m_baseTitle : QStringLiteral("%1 - %2").arg(m_baseTitle, m_schemeName);
+}
+
+void Fmain::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowTitleChange && windowTitle() != titleWithScheme()) {
+        m_baseTitle = windowTitle();
+        setWindowTitle(titleWithScheme());
+    }
+    QWidget::changeEvent(event);
 }
 
 void Fmain::fillRecentMenu()

@@ -114,14 +114,18 @@ void Fmain::buildSheetTools()
     auto *line = new QHBoxLayout(c.StatusLine);
     line->setContentsMargins(6, 0, 6, 4);
     c.L_why_killed = makeStripLabel(c.StatusLine, "L_why_killed", QColor(160, 0, 0));
-    // The counts take the room the why-line leaves them; with every family
-    // marking, the end of the line gives way, and the tooltip lists them all.
+    // The unread entries and the counts take the room the why-line leaves
+    // them; what does not fit ends in an ellipsis, and the tooltips hold all.
+    c.L_unread = makeStripLabel<ElidedLabel>(c.StatusLine, "L_unread", QColor(200, 90, 0));
     c.L_family_counts = makeStripLabel<ElidedLabel>(c.StatusLine, "L_family_counts", QColor(70, 70, 70));
     c.L_family_counts->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     line->addWidget(c.L_why_killed);
+    line->addWidget(c.L_unread);
     line->addWidget(c.L_family_counts, 1);
     connect(m_liveCounter.get(), &LiveCounter::familiesCounted, this,
             [this](const LiveCount::FamilyCounts &counts) { show_family_counts(m_controls.L_family_counts, counts); });
+    connect(m_liveCounter.get(), &LiveCounter::unreadFound, this,
+            [this](const QList<UnreadBox> &boxes) { show_unread_entries(m_controls.L_unread, boxes); });
 
     auto showSteps = [this] {
         m_controls.C_undo->setEnabled(m_sheetHistory->canUndo());
@@ -181,10 +185,13 @@ void Fmain::restoreLastSheet()
     if (!QFileInfo::exists(path))
         return;
     const SchemeReading reading = read_scheme_file(path);
-    if (reading.record)
+    if (reading.record) {
         setSheet(*reading.record);
-    else
+        // The list shows what the sheet keeps, as it did before closing.
+        onActionClicked(Shrink);
+    } else {
         setAside(path);
+    }
     // Undo stops at the sheet the player finds on opening.
     m_sheetHistory->restart();
 }
@@ -192,9 +199,10 @@ void Fmain::restoreLastSheet()
 void Fmain::autosaveSheet()
 {
     const QString path = autosave_path();
-    const SheetRecord sheet = read_sheet_record(m_controls);
-    // An untouched sheet opens the same way without a file.
-    if (sheet == m_startSheet) {
+    const QByteArray sheet = write_scheme(read_sheet_record(m_controls));
+    // A sheet that saves as the untouched one does (boxes showing their
+    // hints, in the start or the reset form) opens the same way without a file.
+    if (sheet == write_scheme(m_startSheet)) {
         QFile::remove(path);
         return;
     }
@@ -202,6 +210,6 @@ void Fmain::autosaveSheet()
     // does not come back, never a half-written file that is read.
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(write_scheme(sheet)) >= 0)
+    if (file.open(QIODevice::WriteOnly) && file.write(sheet) >= 0)
         file.commit();
 }

@@ -1,5 +1,7 @@
 #include "app/screen_fit.h"
 
+#include "ui/window_fit.h"
+
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QScreen>
@@ -35,12 +37,8 @@ void SheetScroller::showEvent(QShowEvent *event)
 
 void SheetScroller::fitScreen()
 {
-    const QRect available = screen()->availableGeometry();
-    const QRect inner = geometry(), outer = frameGeometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
-    resize(m_wanted.boundedTo(available.size().shrunkBy(frame)));
-    move(available.topLeft());
+    move(screen()->availableGeometry().topLeft());
+    fit_into_screen(this, m_wanted);
 }
 
 void SheetScroller::closeEvent(QCloseEvent *event)

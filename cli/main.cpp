@@ -4,9 +4,14 @@
 #include "core/scheme.h"
 #include "core/shrink.h"
 #include "filters/shrink_run.h"
+#include "net/draws_update.h"
+#include "store/draw_store.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <climits>
 #include <cstdio>
 
 namespace {
@@ -14,6 +19,52 @@ void write(FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+// A way of output other than the survivors on one line, and whether it
+// needs a scheme.
+struct Output
+{
+    QCommandLineOption option;
+    bool needsScheme;
+};
+
+// "-" is standard input.
+HistoryFile readHistory(const QString &path)
+{
+    if (path != u"-")
+        return read_history_file(path);
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly)) {
+        HistoryFile unread;
+        unread.status = HistoryFile::CannotOpen;
+        unread.error = input.errorString();
+        return unread;
+    }
+    return read_history_file(input);
+}
+
+// The store the window keeps its draws in: --update fetches into it, --draws
+// prints it oldest first.
+int runOnStore(bool update)
+{
+    DrawStore store(default_draws_folder());
+    if (!store.problemText().isEmpty())
+        write(stderr, store.problemText() + u'\n');
+    if (!update) {
+        for (const StoredDraw &draw : store.draws())
+            write(stdout, draw.issue + u'\t' + four_digits(draw.number) + u'\t' + source_name(draw.source) + u'\n');
+        return 0;
+    }
+    DrawsUpdate updating(store);
+    QEventLoop loop;
+    QObject::connect(&updating, &DrawsUpdate::finished, &loop, &QEventLoop::quit);
+    updating.start();
+    if (updating.isRunning())
+        loop.exec();
+    const DrawsUpdateReport &report = *updating.lastReport();
+    write(stdout, describe_update(report, INT_MAX) + u'\n');
+    return report.outcome == DrawsUpdateReport::Failed ? 2 : 0;
 }
 }
 
@@ -27,17 +78,27 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral("按方案缩水，输出保留的号码（升序，空格隔开）。"));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("只输出保留的注数。"));
-    const QCommandLineOption lines(QStringLiteral("lines"), QStringLiteral("按结果列表的样子输出，每行四个号码。"));
-    const QCommandLineOption history(QStringLiteral("history"),
-                                     QStringLiteral("按方案验证开奖文件中的每一期：期号、开奖号、kept 或 killed、失败条件数、标记它的条件。"),
-                                     QStringLiteral("FILE"));
-    const QCommandLineOption members(QStringLiteral("members"),
-                                     QStringLiteral("不用方案：每个代表一类号码的条件控件一行，名称、它代表的注数、单独选它时杀掉的注数。"));
-    parser.addOption(count);
-    parser.addOption(lines);
-    parser.addOption(history);
-    parser.addOption(members);
+    const Output count{{QStringLiteral("count"), QStringLiteral("只输出保留的注数。")}, true};
+    const Output lines{{QStringLiteral("lines"), QStringLiteral("按结果列表的样子输出，每行四个号码。")}, true};
+    const Output history{
+        {QStringLiteral("history"),
+         QStringLiteral("按方案验证开奖文件中的每一期：期号、开奖号、kept 或 killed、失败条件数、标记它的条件；"
+                        "FILE 为 - 时读标准输入。"),
+         QStringLiteral("FILE")},
+        true};
+    const Output members{
+        {QStringLiteral("members"),
+         QStringLiteral("不用方案：每个代表一类号码的条件控件一行，名称、它代表的注数、单独选它时杀掉的注数。")},
+        false};
+    const Output draws{
+        {QStringLiteral("draws"), QStringLiteral("不用方案：按期号从旧到新输出开奖数据库：期号、开奖号、来源。")},
+        false};
+    const Output update{
+        {QStringLiteral("update"), QStringLiteral("不用方案：从服务器取开奖号并存入开奖数据库，输出更新的结果。")},
+        false};
+    const Output *const outputs[] = {&count, &lines, &history, &members, &draws, &update};
+    for (const Output *output : outputs)
+        parser.addOption(output->option);
     parser.addPositionalArgument(QStringLiteral("SCHEME"), QStringLiteral("方案文件（.json）"));
     // An option it does not know ends it like a file it cannot read.
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -47,19 +108,30 @@ int main(int argc, char *argv[])
     parser.process(app);
 
     const QStringList arguments = parser.positionalArguments();
-    if (parser.isSet(members)) {
-        if (!arguments.isEmpty() || parser.optionNames().size() > 1) {
-            write(stderr, parser.helpText());
-            return 1;
+    const Output *chosen = nullptr;
+    int chosenCount = 0;
+    for (const Output *output : outputs) {
+        if (parser.isSet(output->option)) {
+            chosen = output;
+            ++chosenCount;
         }
-        write(stdout, members_report());
-        return 0;
     }
-    const int outputs = int(parser.isSet(count)) + int(parser.isSet(lines)) + int(parser.isSet(history));
-    if (arguments.size() != 1 || outputs > 1) {
+    // The survivors on one line, the default, need a scheme too.
+    const bool needsScheme = !chosen || chosen->needsScheme;
+    if (chosenCount > 1 || arguments.size() > (needsScheme ? 1 : 0)) {
         write(stderr, parser.helpText());
         return 1;
     }
+    if (needsScheme && arguments.isEmpty()) {
+        write(stderr, QStringLiteral("vintora-shrink: 缺少方案文件（SCHEME），用法见 --help\n"));
+        return 2;
+    }
+    if (chosen == &members) {
+        write(stdout, members_report());
+        return 0;
+    }
+    if (chosen == &draws || chosen == &update)
+        return runOnStore(chosen == &update);
     const SchemeReading reading = read_scheme_file(arguments.constFirst());
     if (!reading.record) {
         write(stderr, reading.problem + u'\n');
@@ -67,27 +139,27 @@ int main(int argc, char *argv[])
     }
 
     HistoryFile historyFile;
-    if (parser.isSet(history)) {
-        historyFile = read_history_file(parser.value(history));
+    if (parser.isSet(history.option)) {
+        historyFile = readHistory(parser.value(history.option));
         if (historyFile.status != HistoryFile::Read) {
-            write(stderr, parser.value(history) + QStringLiteral(": ") + history_file_problem(historyFile) + u'\n');
+            write(stderr, parser.value(history.option) + QStringLiteral(": ") + history_file_problem(historyFile) + u'\n');
             return 2;
         }
     }
 
     ShrinkState state;
     run_shrink(selections_from_record(*reading.record), state);
-    if (parser.isSet(history)) {
+    if (parser.isSet(history.option)) {
         const HistoryReport report =
-            history_report(parser.value(history), read_draw_history(historyFile.text), *state.matrix);
+            history_report(parser.value(history.option), read_draw_history(historyFile.text), *state.matrix);
         write(stderr, report.problems);
         write(stdout, report.lines);
         return 0;
     }
     const ResultList survivors = collect_survivors(state);
-    if (parser.isSet(count))
+    if (parser.isSet(count.option))
         write(stdout, QString::number(survivors.count) + u'\n');
-    else if (parser.isSet(lines))
+    else if (parser.isSet(lines.option))
         write(stdout, display_lines(survivors.text).join(u'\n') + (survivors.count ? QStringLiteral("\n") : QString()));
     else
         write(stdout, survivors.text + u'\n');

@@ -1,5 +1,7 @@
 #include "core/history.h"
 
+#include "core/text.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <algorithm>
@@ -11,19 +13,23 @@ constexpr qsizetype kExcerptLength = 40;
 // The value of an ASCII or full-width digit, else -1.
 int digitValue(QChar ch)
 {
-    const char16_t u = ch.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'０' && u <= u'９')
-        return u - u'０';
-    return -1;
+    const char16_t u = ascii_form(ch).unicode();
+    return u >= u'0' && u <= u'9' ? u - u'0' : -1;
+}
+
+int valueOf(QStringView digits)
+{
+    int value = 0;
+    for (QChar ch : digits)
+        value = 10 * value + digitValue(ch);
+    return value;
 }
 
 // Blank lines and comments hold no draw.
 bool isSkipped(QStringView line)
 {
     const auto first = std::find_if(line.begin(), line.end(), [](QChar ch) { return !ch.isSpace(); });
-    return first == line.end() || *first == u'#' || *first == u'＃';
+    return first == line.end() || ascii_form(*first) == u'#';
 }
 
 QString asciiDigits(QStringView run)
@@ -42,63 +48,124 @@ QString excerptOf(QStringView line)
     return line.first(cut).toString() + u'…';
 }
 
-// The runs of digits a line's draw is read from: the first one, the last four
-// and how many there are. A pasted line may hold millions of runs, so only
-// these are kept.
-struct DigitRuns
+// A line's runs of digits from left to right, with its dates taken out: the
+// digits of "2026-01-03" are no runs of their own.
+class RunReader
 {
-    qsizetype count = 0;
-    QStringView first;
-    std::array<QStringView, 4> last;   // last[(count - 1) % 4] is the latest
+public:
+    explicit RunReader(QStringView line) : m_line(line) {}
 
-    QStringView fromEnd(int k) const { return last[std::size_t((count - 1 - k) % 4)]; }
-};
-
-DigitRuns digitRunsOf(QStringView line)
-{
-    DigitRuns runs;
-    qsizetype i = 0;
-    while (i < line.size()) {
-        if (digitValue(line[i]) < 0) {
-            ++i;
-            continue;
+    // The next run that is not part of a date; empty at the end of the line.
+    QStringView next()
+    {
+        while (m_at < m_line.size()) {
+            if (digitValue(m_line[m_at]) < 0) {
+                ++m_at;
+                continue;
+            }
+            const qsizetype start = m_at;
+            m_at = runEnd(start);
+            if (m_at - start == 4 && passDate(start))
+                continue;
+            return m_line.sliced(start, m_at - start);
         }
-        const qsizetype start = i;
-        while (i < line.size() && digitValue(line[i]) >= 0)
-            ++i;
-        const QStringView run = line.sliced(start, i - start);
-        if (runs.count == 0)
-            runs.first = run;
-        runs.last[std::size_t(runs.count % 4)] = run;
-        ++runs.count;
+        return {};
     }
-    return runs;
-}
+
+    // The first date passed so far; null when none.
+    QDate date() const { return m_date; }
+
+private:
+    qsizetype runEnd(qsizetype at) const
+    {
+        while (at < m_line.size() && digitValue(m_line[at]) >= 0)
+            ++at;
+        return at;
+    }
+
+    // The value of the run of one or two digits at `at`, which is passed;
+    // -1 when there is none.
+    int passShortRun(qsizetype &at) const
+    {
+        const qsizetype end = runEnd(at);
+        if (end - at < 1 || end - at > 2)
+            return -1;
+        const int value = valueOf(m_line.sliced(at, end - at));
+        at = end;
+        return value;
+    }
+
+    bool passMark(qsizetype &at, char16_t mark) const
+    {
+        if (at >= m_line.size() || ascii_form(m_line[at]) != mark)
+            return false;
+        ++at;
+        return true;
+    }
+
+    // Whether the four-digit run from yearStart to m_at is the year of a
+    // date: a sign ("-", "/" or ".") or "年", the month, the same sign or
+    // "月", the day, and "日" after "年". A date is passed whole; anything
+    // else leaves the reader where it was.
+    bool passDate(qsizetype yearStart)
+    {
+        qsizetype at = m_at;
+        const char16_t sign = at < m_line.size() ? ascii_form(m_line[at]).unicode() : char16_t(0);
+        const bool chinese = sign == u'年';
+        if (!chinese && sign != u'-' && sign != u'/' && sign != u'.')
+            return false;
+        ++at;
+        const int month = passShortRun(at);
+        if (month < 0 || !passMark(at, chinese ? u'月' : sign))
+            return false;
+        const int day = passShortRun(at);
+        if (day < 0 || (chinese && !passMark(at, u'日')))
+            return false;
+        const QDate date(valueOf(m_line.sliced(yearStart, 4)), month, day);
+        if (!date.isValid())
+            return false;
+        if (m_date.isNull())
+            m_date = date;
+        m_at = at;
+        return true;
+    }
+
+    QStringView m_line;
+    qsizetype m_at = 0;
+    QDate m_date;
+};
 
 // Reads one line that is neither blank nor a comment; false when it holds no draw.
 bool readDraw(QStringView line, Draw &draw)
 {
-    const DigitRuns runs = digitRunsOf(line);
-    qsizetype drawRuns = 0;
-    if (runs.count >= 4) {
-        drawRuns = 4;
-        for (int k = 0; k < 4; ++k) {
-            if (runs.fromEnd(k).size() != 1)
-                drawRuns = 0;
-        }
-        if (drawRuns == 4) {
-            draw.number = 0;
-            for (int k = 3; k >= 0; --k)
-                draw.number = draw.number * 10 + digitValue(runs.fromEnd(k).front());
+    RunReader reader(line);
+    // The runs read so far, the latest first: enough for four single digits
+    // and the run before them.
+    std::array<QStringView, 5> latest;
+    int singles = 0;    // single-digit runs in a row, up to the latest
+    bool found = false;
+    while (!found) {
+        const QStringView run = reader.next();
+        if (run.isEmpty())
+            return false;
+        std::shift_right(latest.begin(), latest.end(), 1);
+        latest[0] = run;
+        singles = run.size() == 1 ? singles + 1 : 0;
+        if (singles == 4) {
+            draw.number = valueOf(latest[3]) * 1000 + valueOf(latest[2]) * 100 + valueOf(latest[1]) * 10
+                          + valueOf(latest[0]);
+            draw.issue = asciiDigits(latest[4]);
+            found = true;
+        } else if (run.size() == 4) {
+            draw.number = valueOf(run);
+            draw.issue = asciiDigits(latest[1]);
+            found = true;
         }
     }
-    if (drawRuns == 0 && runs.count >= 1 && runs.fromEnd(0).size() == 4) {
-        drawRuns = 1;
-        draw.number = asciiDigits(runs.fromEnd(0)).toInt();
-    }
-    if (drawRuns == 0)
-        return false;
-    draw.issue = runs.count > drawRuns ? asciiDigits(runs.first) : QString();
+    // Nothing after the draw is read, but a date there is still its date.
+    while (reader.date().isNull() && !reader.next().isEmpty())
+        continue;
+    draw.date = reader.date();
     return true;
 }
 
@@ -174,13 +241,19 @@ QString history_text_from_bytes(const QByteArray &bytes)
 
 HistoryFile read_history_file(const QString &path)
 {
-    HistoryFile file;
     QFile source(path);
     if (!source.open(QIODevice::ReadOnly)) {
+        HistoryFile file;
         file.status = HistoryFile::CannotOpen;
         file.error = source.errorString();
         return file;
     }
+    return read_history_file(source);
+}
+
+HistoryFile read_history_file(QFile &source)
+{
+    HistoryFile file;
     // Read one byte past the limit: a device's size may be unknown.
     const QByteArray bytes = source.read(kHistoryFileLimit + 1);
     if (bytes.size() > kHistoryFileLimit) {

@@ -1,17 +1,22 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringView>
 
+class QFile;
+
 // A history of past draws as players keep it: one draw a line, in any of the
-// forms lottery sites print ("2024001 1234", "2024001 1 2 3 4", "1,2,3,4").
+// forms lottery sites print ("2024001 1234", "2024001 1 2 3 4", "1,2,3,4"),
+// often with the date, the test number (试机号) or the sales on the same line.
 
 struct Draw
 {
     QString issue;          // 期号, ASCII digits; empty when the line has none
     int number = 0;         // the drawn number, 0-9999
+    QDate date;             // the draw's date where the line gives one; null otherwise
     qsizetype line = 0;     // line in the text, from 1
 };
 
@@ -27,11 +32,14 @@ struct DrawHistory
     QList<MalformedLine> malformed; // in the text's order
 };
 
-// Reads one draw a line. Blank lines and lines starting with "#" are skipped.
-// Of the line's runs of digits, the last four are the draw when each is a
-// single digit; else the last run is the draw when it has exactly four
-// digits. The first run before the draw is the issue number. Any other line
-// is malformed. Full-width digits and signs count as their ASCII forms.
+// Reads one draw a line. Blank lines and lines starting with "#" are skipped;
+// full-width digits and signs count as their ASCII forms. A date (2026-01-03,
+// 2026/1/3, 2026.01.03 or 2026年1月3日) is taken out of the line first and
+// kept as the draw's date. Then, reading the runs of digits left to right,
+// the draw is the first place where four runs of one digit follow each other
+// or a run has exactly four digits; whatever follows it is not read. The
+// issue number is the last run before the draw. A line without a draw is
+// malformed.
 DrawHistory read_draw_history(QStringView text);
 
 // The last `count` draws (every draw when count is 0 or beyond their number).
@@ -55,6 +63,8 @@ struct HistoryFile
 };
 
 HistoryFile read_history_file(const QString &path);
+// The same from a device already open, such as standard input.
+HistoryFile read_history_file(QFile &source);
 
 // Why the file could not be read, in the player's words; empty when it was.
 QString history_file_problem(const HistoryFile &file);

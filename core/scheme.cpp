@@ -1,5 +1,7 @@
 #include "core/scheme.h"
 
+#include "core/typed_box.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -96,6 +98,13 @@ QString checkHeader(const QJsonObject &scheme)
     return {};
 }
 
+// A box showing its hint, as the window starts or as the reset leaves it,
+// holds nothing of the player's.
+bool holdsOnlyHint(const QString &name, const QString &text)
+{
+    return holds_only_hint(text, typed_box_hint(name));
+}
+
 // Fills `record` from the scheme's lists and maps, or says what is wrong.
 QString readParts(const QJsonObject &scheme, SheetRecord &record)
 {
@@ -128,7 +137,8 @@ QString readParts(const QJsonObject &scheme, SheetRecord &record)
                 return problem;
             if (!it.value().isString())
                 return quoted(it.key()) + QStringLiteral("的值应为文字");
-            texts.insert(it.key(), it.value().toString());
+            if (!holdsOnlyHint(it.key(), it.value().toString()))
+                texts.insert(it.key(), it.value().toString());
         }
     }
     return {};
@@ -150,7 +160,7 @@ QJsonObject changedTexts(ControlKind kind, const QMap<QString, QString> &texts, 
     QJsonObject changed;
     for (const QString &name : condition_control_names(kind)) {
         const QString text = texts.value(name, reset.value(name));
-        if (text != reset.value(name))
+        if (text != reset.value(name) && !holdsOnlyHint(name, text))
             changed.insert(name, text);
     }
     return changed;

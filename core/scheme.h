@@ -11,7 +11,8 @@
 // schemes compare line by line:
 //   {"format": "vintora-scheme", "version": 1, "name": "...",
 //    "selected": [...], "checked": [...], "texts": {...}, "tolerances": {...}}
-// A box left out of "texts" or "tolerances" holds its reset text.
+// A box left out of "texts" or "tolerances" holds its reset text; so does a
+// box the scheme gives nothing but its hint, which is never written.
 
 // A file larger than this is no scheme: a full sheet takes a few hundred
 // kilobytes even with every list box filled.

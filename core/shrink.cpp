@@ -1,6 +1,7 @@
 #include "core/shrink.h"
 
 #include "core/text.h"
+#include "core/typed_box.h"
 
 #include <algorithm>
 
@@ -68,24 +69,53 @@ void fill_candidate_matrix(ShrinkState &state)
     state.ResultText.clear();
 }
 
-int16_t read_base_set(QStringView boxText, CandidateMatrix &matrix)
+namespace {
+// The untouched hint, any text naming 号码, and a box of blanks alone mean
+// no base set.
+bool holdsNoBaseSet(QStringView boxText)
 {
-    // The untouched hint, or any text naming 号码, means no base set.
     if (boxText.contains(u"号码"))
-        return 0;
-    const bool blank = std::all_of(boxText.begin(), boxText.end(), [](QChar ch) {
+        return true;
+    return std::all_of(boxText.begin(), boxText.end(), [](QChar ch) {
         return ch == u' ' || ch == u'\t' || ch == u'\n' || ch == u'\r';
     });
-    if (blank)
-        return 0;
-    // Any character other than a digit separates numbers, as in the other list boxes.
+}
+
+// Calls use(number) for every number of the base-set box: any character
+// other than a digit separates numbers, as in the other list boxes, and
+// only runs of four digits are numbers.
+template<typename Use>
+void forEachBaseNumber(QStringView boxText, Use use)
+{
     const QString cleaned = only_str(boxText, u"0123456789");
-    int16_t *base = matrix.row(BaseRow);
     for (QStringView token : split_spaces(cleaned)) {
         if (token.size() == 4)
-            base[token.toInt()] = 1;
+            use(token);
     }
+}
+}
+
+int16_t read_base_set(QStringView boxText, CandidateMatrix &matrix)
+{
+    if (holdsNoBaseSet(boxText))
+        return 0;
+    int16_t *base = matrix.row(BaseRow);
+    forEachBaseNumber(boxText, [base](QStringView number) { base[number.toInt()] = 1; });
     return 1;
+}
+
+UnreadEntries unread_base_set(QStringView boxText, QStringView hint)
+{
+    // While the box names 号码 no number in it is read.
+    const bool off = holdsNoBaseSet(boxText);
+    UnreadEntries unread;
+    for_each_typed_entry(boxText, hint, EntryBreak::Entries, [&](QStringView entry) {
+        qsizetype taken = 0;
+        forEachBaseNumber(entry, [&taken](QStringView number) { taken += number.size(); });
+        if (off || taken != entry.size())
+            unread.add(entry);
+    });
+    return unread;
 }
 
 FailureCounts failure_counts(const CandidateMatrix &matrix)

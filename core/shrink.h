@@ -2,6 +2,7 @@
 
 #include "core/matrix.h"
 #include "core/selections.h"
+#include "core/typed_box.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,6 +40,10 @@ void fill_candidate_matrix(ShrinkState &state);
 // Marks row 50 for every four-digit number of the base-set box and returns
 // BaseSetActive.
 int16_t read_base_set(QStringView boxText, CandidateMatrix &matrix);
+
+// The entries of the base-set box a run does not read as typed: all of
+// them while the box names 号码, else every entry that is not four digits.
+UnreadEntries unread_base_set(QStringView boxText, QStringView hint);
 
 // Per candidate, the sum of rows 1-49: how many conditions it failed, as the
 // total tolerance judges it. Rows no family writes are summed all the same.

@@ -34,6 +34,11 @@ QString only_str(QStringView yuan_str, QStringView mubiao_str)
     return out;
 }
 
+QChar ascii_form(QChar ch)
+{
+    return ch >= u'！' && ch <= u'～' ? QChar(ch.unicode() - (u'！' - u'!')) : ch;
+}
+
 QStringView trim_spaces(QStringView text)
 {
     qsizetype begin = 0;

@@ -12,6 +12,15 @@
 // result has no leading, trailing or doubled spaces.
 QString only_str(QStringView yuan_str, QStringView mubiao_str);
 
+// A full-width form (！ to ～, the digits ０ to ９ among them) as its ASCII
+// character; any other character as it is.
+QChar ascii_form(QChar ch);
+
+inline bool is_full_width_digit(QChar ch)
+{
+    return ch >= u'０' && ch <= u'９';
+}
+
 // Removes leading and trailing ordinary spaces only (tabs and line breaks stay).
 QStringView trim_spaces(QStringView text);
 

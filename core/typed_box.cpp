@@ -1,6 +1,9 @@
 #include "core/typed_box.h"
 
 #include "core/condition_table.h"
+#include "core/text.h"
+
+#include <algorithm>
 
 namespace {
 bool isBlank(QChar c)
@@ -39,4 +42,12 @@ bool holds_only_hint(QStringView text, QStringView hint)
 bool holds_typed_list(QStringView text, QStringView hint)
 {
     return !withoutOuterBlanks(text).isEmpty() && !holds_only_hint(text, hint);
+}
+
+void UnreadEntries::add(QStringView entry)
+{
+    ++count;
+    if (shown.size() < kShown)
+        shown.append(entry.size() > kShownLength ? entry.first(kShownLength).toString() + u'…' : entry.toString());
+    fullWidth = fullWidth || std::any_of(entry.begin(), entry.end(), is_full_width_digit);
 }

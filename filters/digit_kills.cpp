@@ -54,6 +54,12 @@ bool anySelected(const std::array<bool, N> &flags)
 
 bool isAsciiDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
 
+// The box still holding (part of) its hint means no sum list.
+bool holdsSumHint(QStringView text)
+{
+    return text.contains(u"例如");
+}
+
 // Sums are typed as two-digit texts and found by plain text search, so a sum
 // is listed when its two digits stand side by side anywhere in the box:
 // "123" lists 12 and 23, a lone "5" lists nothing. Cleaning the box to digits
@@ -114,8 +120,7 @@ void filter_sum_tail(const SumSpanSelection &selection, CandidateMatrix &matrix)
 void filter_sum_value(const SumSpanSelection &selection, CandidateMatrix &matrix)
 {
     const QStringView text = trim_spaces(selection.sumValueText);
-    // The box still holding (part of) its hint means no sum list.
-    if (text.contains(u"例如"))
+    if (holdsSumHint(text))
         return;
     const std::array<bool, 100> listed = adjacentDigitPairs(text);
     std::array<bool, kSumCount> killed{};
@@ -123,6 +128,23 @@ void filter_sum_value(const SumSpanSelection &selection, CandidateMatrix &matrix
     if (!anySelected(killed))
         return;
     mark_rejected(matrix, SumSpanRow, digitProperties().sum, killed);
+}
+
+UnreadEntries unread_sum_values(QStringView boxText, QStringView hint)
+{
+    // Every entry is unread while the hint is there; else an entry is read
+    // when it is one sum of two digits.
+    const bool off = holdsSumHint(boxText);
+    UnreadEntries unread;
+    for_each_typed_entry(boxText, hint, EntryBreak::Entries, [&](QStringView entry) {
+        const auto isSum = [](QStringView twoCharacters) {
+            const std::array<bool, 100> listed = adjacentDigitPairs(twoCharacters);
+            return std::find(listed.begin(), listed.begin() + kSumCount, true) != listed.begin() + kSumCount;
+        };
+        if (off || entry.size() != 2 || !isSum(entry))
+            unread.add(entry);
+    });
+    return unread;
 }
 
 void filter_span(const SumSpanSelection &selection, CandidateMatrix &matrix)

@@ -1,6 +1,7 @@
 #include "filters/entered_lists.h"
 
 #include "core/text.h"
+#include "core/typed_box.h"
 #include "filters/candidate_digits.h"
 
 #include <QStringTokenizer>
@@ -40,6 +41,62 @@ bool forEachEntry(QStringView boxText, qsizetype length, Use use)
             use(QStringView(start, length));
     }
     return anyDigit;
+}
+
+// An entry of a digit-list box is read when the box's reader takes it whole.
+template<qsizetype Length>
+UnreadEntries unreadInDigitList(QStringView boxText, QStringView hint)
+{
+    UnreadEntries unread;
+    for_each_typed_entry(boxText, hint, EntryBreak::Entries, [&unread](QStringView entry) {
+        qsizetype taken = 0;
+        forEachEntry(entry, Length, [&taken](QStringView read) { taken += read.size(); });
+        if (taken != entry.size())
+            unread.add(entry);
+    });
+    return unread;
+}
+
+// A line of the compound box, "千*百*十*个": the digits field k holds for
+// position k. Fields after the fourth are not read, and in a field only its
+// digits are.
+struct CompoundLine
+{
+    std::array<uint16_t, 4> digitSets{};
+    int fields = 1;
+    bool unreadCharacters = false;  // other than the fields' digits, blanks and "*"
+};
+
+CompoundLine readCompoundLine(QStringView line)
+{
+    CompoundLine read;
+    for (QChar ch : line) {
+        if (ch == u'*') {
+            ++read.fields;
+        } else if (read.fields <= 4 && isAsciiDigit(ch)) {
+            uint16_t &digits = read.digitSets[read.fields - 1];
+            digits = uint16_t(digits | 1u << digitValue(ch));
+        } else if (ch != u' ' && ch != u'\t') {
+            read.unreadCharacters = true;
+        }
+    }
+    return read;
+}
+
+// The patterns of the positional box's cleaned text: its tokens up to the
+// first that is not four characters long. A run of spaces the cleaning left
+// double gives such a token (an empty one).
+QList<QStringView> patternsOf(QStringView cleaned)
+{
+    QList<QStringView> patterns;
+    if (cleaned.isEmpty())
+        return patterns;
+    for (QStringView token : qTokenize(cleaned, u' ')) {
+        if (token.size() != 4)
+            break;
+        patterns.append(token);
+    }
+    return patterns;
 }
 
 // A combination's digits in ascending order, read as a number: "98" -> 89.
@@ -161,29 +218,14 @@ void kill_compound_bets(QStringView boxText, CandidateMatrix &matrix)
     const QStringView text = trim_spaces(boxText);
     if (!text.contains(u'*'))
         return;
-    // A line is "千*百*十*个": field k holds the digits allowed at position k.
-    // Lines with fewer than four fields are ignored, fields after the fourth
-    // too. Every LF and CR ends a line; the empty line a CR LF pair leaves
-    // between them has no fields, so CR LF, LF and a lone CR all work as one
+    // Every LF and CR ends a line, so CR LF, LF and a lone CR all work as one
     // line break, and a pasted box is read in one pass without copying lines.
     CoveredCandidates covered;
-    std::array<uint16_t, 4> digitSets{};
-    int field = 0;
-    const auto endLine = [&] {
-        if (field >= 3)
-            covered.add(digitSets);
-        digitSets = {};
-        field = 0;
-    };
-    for (QChar ch : text) {
-        if (ch == u'\n' || ch == u'\r')
-            endLine();
-        else if (ch == u'*')
-            ++field;
-        else if (field < 4 && isAsciiDigit(ch))
-            digitSets[field] = uint16_t(digitSets[field] | 1u << digitValue(ch));
-    }
-    endLine();
+    for_each_typed_entry(text, {}, EntryBreak::Lines, [&covered](QStringView line) {
+        const CompoundLine read = readCompoundLine(line);
+        if (read.fields >= 4)
+            covered.add(read.digitSets);
+    });
     covered.mark(matrix);
 }
 
@@ -220,25 +262,62 @@ QString clean_pattern_text(QStringView text)
 void kill_position_patterns(QStringView boxText, CandidateMatrix &matrix)
 {
     const QString cleaned = clean_pattern_text(trim_spaces(boxText));
-    if (cleaned.isEmpty())
-        return;
-    // The first token that is not four characters long ends the pattern list;
-    // a run of spaces the cleaning left double gives such a token (an empty one).
     CoveredCandidates covered;
-    for (QStringView token : qTokenize(cleaned, u' ')) {
-        if (token.size() != 4)
-            break;
+    for (QStringView pattern : patternsOf(cleaned)) {
         std::array<uint16_t, 4> digitSets{};
         for (int p = 0; p < 4; ++p)
-            digitSets[p] = token[p] == u'*' ? kAnyDigit : uint16_t(1u << digitValue(token[p]));
+            digitSets[p] = pattern[p] == u'*' ? kAnyDigit : uint16_t(1u << digitValue(pattern[p]));
         covered.add(digitSets);
     }
     covered.mark(matrix);
 }
 
+UnreadEntries unread_compound_bets(QStringView boxText, QStringView hint)
+{
+    // A line is read whole when it has four fields, each with a digit, and
+    // nothing but digits and blanks in them.
+    UnreadEntries unread;
+    for_each_typed_entry(boxText, hint, EntryBreak::Lines, [&unread](QStringView line) {
+        const CompoundLine read = readCompoundLine(line);
+        const bool whole = read.fields >= 4 && !read.unreadCharacters
+                           && std::find(read.digitSets.begin(), read.digitSets.end(), 0) == read.digitSets.end();
+        if (!whole)
+            unread.add(line);
+    });
+    return unread;
+}
+
+UnreadEntries unread_position_patterns(QStringView boxText, QStringView hint)
+{
+    // The cleaning keeps the runs of digits and "*" in their order, and the
+    // patterns are the first of them. An entry is read when it is one run of
+    // four and that run is among the patterns.
+    const qsizetype patterns = patternsOf(clean_pattern_text(trim_spaces(boxText))).size();
+    qsizetype runsSoFar = 0;
+    UnreadEntries unread;
+    for_each_typed_entry(boxText, hint, EntryBreak::Entries, [&](QStringView entry) {
+        bool inRun = false;
+        bool onlyPatternCharacters = true;
+        for (QChar ch : entry) {
+            const bool patternCharacter = isAsciiDigit(ch) || ch == u'*';
+            runsSoFar += patternCharacter && !inRun ? 1 : 0;
+            inRun = patternCharacter;
+            onlyPatternCharacters = onlyPatternCharacters && patternCharacter;
+        }
+        if (!onlyPatternCharacters || entry.size() != 4 || runsSoFar > patterns)
+            unread.add(entry);
+    });
+    return unread;
+}
+
 const std::array<EnteredListFilter, kEnteredListBoxCount> kEnteredListFilters = {
     kill_straight_list, kill_compound_bets, kill_two_code, must_two_code,
     kill_three_code, must_three_code, kill_position_patterns,
+};
+
+const std::array<UnreadInEnteredList, kEnteredListBoxCount> kUnreadInEnteredLists = {
+    unreadInDigitList<4>, unread_compound_bets, unreadInDigitList<2>, unreadInDigitList<2>,
+    unreadInDigitList<3>, unreadInDigitList<3>, unread_position_patterns,
 };
 
 void entered_list_filters(const EnteredListSelection &selection, CandidateMatrix &matrix)

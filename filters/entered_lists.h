@@ -2,6 +2,7 @@
 
 #include "core/matrix.h"
 #include "core/selections.h"
+#include "core/typed_box.h"
 
 #include <QString>
 #include <QStringView>
@@ -26,6 +27,16 @@ void kill_position_patterns(QStringView boxText, CandidateMatrix &matrix);
 // them, and the one place that pairs a box with its filter.
 using EnteredListFilter = void (*)(QStringView boxText, CandidateMatrix &matrix);
 extern const std::array<EnteredListFilter, kEnteredListBoxCount> kEnteredListFilters;
+
+// What a run does not read of a box as typed, by the box's own rules: digit
+// lists read entries of their length, the compound box whole lines of four
+// fields, the positional box patterns up to the first token that is none.
+UnreadEntries unread_compound_bets(QStringView boxText, QStringView hint);
+UnreadEntries unread_position_patterns(QStringView boxText, QStringView hint);
+
+// The same for each box, T_ding(0) to (6), beside kEnteredListFilters.
+using UnreadInEnteredList = UnreadEntries (*)(QStringView boxText, QStringView hint);
+extern const std::array<UnreadInEnteredList, kEnteredListBoxCount> kUnreadInEnteredLists;
 
 // The positional box's text reduced to digits, "*" and spaces: every other
 // character becomes a space, then five passes halve the runs of spaces (a run

@@ -4,7 +4,12 @@
 
 QString prize_caption(QStringView entry, QStringView resultText)
 {
-    const QStringView drawn = trim_spaces(entry);
+    // Full-width digits are the digits the player means.
+    QString drawn = trim_spaces(entry).toString();
+    for (QChar &ch : drawn) {
+        if (is_full_width_digit(ch))
+            ch = ascii_form(ch);
+    }
     if (drawn.size() != 4)
         return QStringLiteral("【中奖查询】");
     // Only a whole listed number is a hit: an entry straddling two numbers

@@ -90,20 +90,3 @@ QVariant BacktestModel::headerData(int section, Qt::Orientation orientation, int
         return {};
     }
 }
-
-QString BacktestModel::toCsv() const
-{
-    QString csv;
-    auto appendLine = [&](auto field) {
-        for (int column = 0; column < columnCount(); ++column) {
-            if (column > 0)
-                csv += u',';
-            csv += field(column).toString();
-        }
-        csv += QStringLiteral("\r\n");
-    };
-    appendLine([this](int column) { return headerData(column, Qt::Horizontal); });
-    for (int row = 0; row < rowCount(); ++row)
-        appendLine([this, row](int column) { return data(index(row, column)); });
-    return csv;
-}

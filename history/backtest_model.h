@@ -24,9 +24,6 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    // The table as shown, header first, one line per draw, fields split by commas.
-    QString toCsv() const;
-
 private:
     QList<Draw> m_draws;
     QList<BacktestRow> m_rows;

@@ -1,10 +1,17 @@
 #include "history/history_window.h"
 
+#include "export/table_file.h"
+
 #include "history/backtest_model.h"
+#include "core/text.h"
 #include "filters/shrink_run.h"
 #include "history/bar_chart.h"
+#include "history/draws_model.h"
+#include "net/draws_update.h"
 #include "ui/file_dialog.h"
 #include "ui/modal.h"
+#include "ui/settings.h"
+#include "ui/window_fit.h"
 
 #include <QChartView>
 #include <QComboBox>
@@ -34,9 +41,39 @@ struct RangeChoice
 };
 constexpr RangeChoice kRanges[] = {{u"最近10期", 10}, {u"最近30期", 30}, {u"最近100期", 100}, {u"全部", 0}};
 constexpr int kDefaultRange = 1;
+// The number of draws last chosen, kept between starts.
+const QString kRangeKey = QStringLiteral("History/range");
 
-// More malformed lines than this are summed up in one last entry.
-constexpr int kListedMalformed = 1000;
+// Smaller where the screen has less room.
+constexpr QSize kWantedSize(1180, 760);
+
+// More unstored lines than this are summed up in one last entry.
+constexpr int kListedUnstored = 1000;
+
+// The status line names this many conflicts and missing issues; its tooltip
+// names more.
+constexpr int kNamedInLine = 3;
+constexpr int kNamedInTooltip = 50;
+
+// The lines of a read text that hold no draw the store can keep, in the
+// text's order: the line and why.
+QList<std::pair<qsizetype, QString>> unstoredLines(const DrawHistory &history)
+{
+    QList<std::pair<qsizetype, QString>> lines;
+    for (const MalformedLine &line : history.malformed)
+        lines.append({line.line, line.excerpt});
+    for (const Draw &draw : history.draws) {
+        if (draw.issue.isEmpty())
+            lines.append({draw.line, QStringLiteral("没有期号")});
+    }
+    std::sort(lines.begin(), lines.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    return lines;
+}
+
+QString lineEntry(qsizetype line, const QString &why)
+{
+    return QStringLiteral("第 %1 行：%2").arg(line).arg(why);
+}
 
 QString percent(int part, int whole)
 {
@@ -73,14 +110,17 @@ QList<double> asValues(const std::array<int, N> &counts)
 }
 }
 
-HistoryWindow::HistoryWindow(SelectionsSource currentSelections, const ShrinkState &lastRun, QWidget *parent)
+HistoryWindow::HistoryWindow(SelectionsSource currentSelections, const ShrinkState &lastRun, DrawStore &draws,
+                             DrawsUpdate &update, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_currentSelections(std::move(currentSelections))
     , m_lastRun(lastRun)
+    , m_store(draws)
+    , m_update(update)
 {
     setObjectName(QStringLiteral("HistoryWindow"));
     setWindowTitle(QStringLiteral("历史验证"));
-    resize(1180, 760);
+    resize(kWantedSize);
 
     auto *tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("history_tabs"));
@@ -102,6 +142,10 @@ HistoryWindow::HistoryWindow(SelectionsSource currentSelections, const ShrinkSta
         m_box->setPlainText(saved.text);
     }
     connect(m_box, &QPlainTextEdit::textChanged, m_saveTimer, qOverload<>(&QTimer::start));
+
+    connect(&m_update, &DrawsUpdate::finished, this, &HistoryWindow::showUpdate);
+    if (m_update.lastReport())
+        showUpdate(*m_update.lastReport());
 }
 
 HistoryWindow::~HistoryWindow()
@@ -116,17 +160,15 @@ QWidget *HistoryWindow::buildBacktestTab()
 {
     auto *tab = new QWidget;
 
-    auto *left = new QVBoxLayout;
-    left->addWidget(makeLabel(tab, nullptr, QStringLiteral("开奖号（每行一期）：")));
-    m_box = new QPlainTextEdit(tab);
-    m_box->setObjectName(QStringLiteral("T_history"));
-    m_box->setPlaceholderText(QStringLiteral("2024001 1234\n2024002 5 6 7 8\n……"));
-    m_box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    left->addWidget(m_box, 3);
-    left->addWidget(makeLabel(tab, nullptr, QStringLiteral("无法识别的行：")));
-    m_malformed = new QListWidget(tab);
-    m_malformed->setObjectName(QStringLiteral("Li_history_malformed"));
-    left->addWidget(m_malformed, 1);
+    // The status line spans the tab: it may name conflicts and gaps.
+    auto *updateRow = new QHBoxLayout;
+    m_updateButton = makeButton(tab, "C_update_draws", QStringLiteral("更新开奖"));
+    m_drawsStatus = makeLabel(tab, "L_draws_status");
+    m_drawsStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_drawsStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    updateRow->addWidget(m_updateButton);
+    updateRow->addWidget(m_drawsStatus, 1);
+    connect(m_updateButton, &QPushButton::clicked, this, &HistoryWindow::onUpdateClicked);
 
     auto *controls = new QHBoxLayout;
     auto *load = makeButton(tab, "C_history_load", QStringLiteral("载入开奖文件"));
@@ -134,14 +176,15 @@ QWidget *HistoryWindow::buildBacktestTab()
     m_range->setObjectName(QStringLiteral("Com_history_range"));
     for (const RangeChoice &range : kRanges)
         m_range->addItem(QString::fromUtf16(range.caption), range.draws);
-    m_range->setCurrentIndex(kDefaultRange);
+    const int remembered = m_range->findData(WindowSettings().value(kRangeKey, kRanges[kDefaultRange].draws).toInt());
+    m_range->setCurrentIndex(remembered >= 0 ? remembered : kDefaultRange);
     auto *run = makeButton(tab, "C_history_run", QStringLiteral("开始验证"));
-    auto *exportCsvButton = makeButton(tab, "C_history_export", QStringLiteral("导出CSV"));
+    auto *exportButton = makeButton(tab, "C_history_export", QStringLiteral("导出表格"));
     controls->addWidget(load);
     controls->addWidget(m_range);
     controls->addWidget(run);
     controls->addStretch(1);
-    controls->addWidget(exportCsvButton);
+    controls->addWidget(exportButton);
 
     m_summary = makeLabel(tab, "L_history_summary");
     m_summary->setWordWrap(true);
@@ -166,15 +209,70 @@ QWidget *HistoryWindow::buildBacktestTab()
     right->addWidget(m_table, 3);
     right->addWidget(m_familyChart, 2);
 
-    auto *layout = new QHBoxLayout(tab);
-    layout->addLayout(left, 1);
-    layout->addLayout(right, 3);
+    auto *columns = new QHBoxLayout;
+    columns->addLayout(buildDrawsColumn(tab), 1);
+    columns->addLayout(right, 2);
+    auto *layout = new QVBoxLayout(tab);
+    layout->addLayout(updateRow);
+    layout->addLayout(columns, 1);
 
     connect(load, &QPushButton::clicked, this, &HistoryWindow::onLoadClicked);
     connect(run, &QPushButton::clicked, this, &HistoryWindow::runBacktest);
-    connect(m_range, &QComboBox::currentIndexChanged, this, &HistoryWindow::runBacktest);
-    connect(exportCsvButton, &QPushButton::clicked, this, &HistoryWindow::onExportClicked);
+    connect(m_range, &QComboBox::currentIndexChanged, this, [this] {
+        WindowSettings().setValue(kRangeKey, m_range->currentData());
+        runBacktest();
+    });
+    connect(exportButton, &QPushButton::clicked, this, &HistoryWindow::onExportClicked);
     return tab;
+}
+
+// The store's draws, newest first, with their corrections; under them the box
+// for pasted draws and the lines the store could not take.
+QLayout *HistoryWindow::buildDrawsColumn(QWidget *tab)
+{
+    auto *column = new QVBoxLayout;
+    m_drawsCount = makeLabel(tab, "L_draws_count");
+    column->addWidget(m_drawsCount);
+    m_drawsModel = new DrawsModel(m_store, this);
+    m_drawsTable = new QTableView(tab);
+    m_drawsTable->setObjectName(QStringLiteral("history_draws"));
+    m_drawsTable->setModel(m_drawsModel);
+    m_drawsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_drawsTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    m_drawsTable->horizontalHeader()->setDefaultSectionSize(76);
+    m_drawsTable->horizontalHeader()->setStretchLastSection(true);
+    m_drawsTable->verticalHeader()->hide();
+    m_drawsTable->verticalHeader()->setDefaultSectionSize(22);
+    column->addWidget(m_drawsTable, 3);
+    connect(m_drawsModel, &DrawsModel::corrected, this, &HistoryWindow::runBacktest);
+    connect(m_drawsModel, &DrawsModel::refused, this, &HistoryWindow::showStoreRefusal);
+
+    auto *edits = new QHBoxLayout;
+    auto *correct = makeButton(tab, "C_draw_correct", QStringLiteral("修改"));
+    auto *remove = makeButton(tab, "C_draw_delete", QStringLiteral("删除"));
+    edits->addWidget(correct);
+    edits->addWidget(remove);
+    edits->addStretch(1);
+    column->addLayout(edits);
+    connect(correct, &QPushButton::clicked, this, &HistoryWindow::correctCurrentDraw);
+    connect(remove, &QPushButton::clicked, this, &HistoryWindow::deleteSelectedDraws);
+
+    column->addWidget(makeLabel(tab, nullptr, QStringLiteral("粘贴开奖号（每行一期，须有期号）：")));
+    m_box = new QPlainTextEdit(tab);
+    m_box->setObjectName(QStringLiteral("T_history"));
+    m_box->setPlaceholderText(QStringLiteral("2024001 1234\n2024002 5 6 7 8\n……"));
+    m_box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A tab only ever separates the parts of a line, so the key moves on.
+    m_box->setTabChangesFocus(true);
+    column->addWidget(m_box, 2);
+    auto *add = makeButton(tab, "C_history_add", QStringLiteral("存入开奖"));
+    column->addWidget(add, 0, Qt::AlignLeft);
+    connect(add, &QPushButton::clicked, this, &HistoryWindow::storePastedDraws);
+    column->addWidget(makeLabel(tab, nullptr, QStringLiteral("未存入的行：")));
+    m_malformed = new QListWidget(tab);
+    m_malformed->setObjectName(QStringLiteral("Li_history_malformed"));
+    column->addWidget(m_malformed, 1);
+    return column;
 }
 
 QWidget *HistoryWindow::buildDistributionTab()
@@ -204,6 +302,7 @@ void HistoryWindow::onShrinkRun()
 void HistoryWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    fit_into_screen(this, size());
     if (m_stale)
         refresh();
 }
@@ -211,15 +310,25 @@ void HistoryWindow::showEvent(QShowEvent *event)
 void HistoryWindow::refresh()
 {
     m_stale = false;
-    runBacktest();
+    showDraws();
     drawDistribution();
+}
+
+// Another program may have written the store meanwhile.
+void HistoryWindow::showDraws()
+{
+    m_drawsModel->reload();
+    m_drawsCount->setText(QStringLiteral("开奖号（共 %1 期）：").arg(m_drawsModel->rowCount()));
+    runBacktest();
 }
 
 void HistoryWindow::runBacktest()
 {
-    const DrawHistory history = read_draw_history(m_box->toPlainText());
-    showMalformed(history.malformed);
-    const QList<Draw> draws = recent_draws(history.draws, m_range->currentData().toInt());
+    QList<Draw> stored;
+    stored.reserve(m_drawsModel->draws().size());
+    for (const StoredDraw &draw : m_drawsModel->draws())
+        stored.append(Draw{.issue = draw.issue, .number = draw.number, .date = draw.date});
+    const QList<Draw> draws = recent_draws(stored, m_range->currentData().toInt());
     QList<int> numbers;
     numbers.reserve(draws.size());
     for (const Draw &draw : draws)
@@ -240,18 +349,110 @@ void HistoryWindow::runBacktest()
         header->resizeSection(column, std::max(header->defaultSectionSize(), metrics.horizontalAdvance(name) + 16));
     }
     showSummary(summarize_backtest(rows));
-    saveHistory();
 }
 
-void HistoryWindow::showMalformed(const QList<MalformedLine> &malformed)
+void HistoryWindow::showUnstored(const QStringList &entries)
 {
     m_malformed->clear();
+    m_malformed->addItems(entries.mid(0, kListedUnstored));
+    if (entries.size() > kListedUnstored)
+        m_malformed->addItem(QStringLiteral("……另有 %1 行未存入").arg(entries.size() - kListedUnstored));
+}
+
+bool HistoryWindow::storePastedDraws()
+{
+    const QString text = m_box->toPlainText();
+    const DrawHistory pasted = read_draw_history(text);
+    if (refusedAsTooMany(pasted))
+        return false;
+    const WriteOutcome outcome = m_store.enter(pasted.draws, DrawSource::Manual);
+    if (!outcome.written) {
+        showStoreRefusal();
+        return false;
+    }
+    // The box keeps what the store could not take, numbered afresh, for the
+    // player to mend.
+    const QStringList lines = split_lines(text);
+    QStringList kept;
     QStringList entries;
-    for (qsizetype i = 0; i < malformed.size() && i < kListedMalformed; ++i)
-        entries.append(QStringLiteral("第 %1 行：%2").arg(malformed[i].line).arg(malformed[i].excerpt));
-    if (malformed.size() > kListedMalformed)
-        entries.append(QStringLiteral("……另有 %1 行无法识别").arg(malformed.size() - kListedMalformed));
-    m_malformed->addItems(entries);
+    for (const auto &[line, why] : unstoredLines(pasted)) {
+        kept.append(lines.value(line - 1));
+        entries.append(lineEntry(kept.size(), why));
+    }
+    m_box->setPlainText(kept.join(u'\n'));
+    saveHistory();
+    showUnstored(entries);
+    showEntries(QStringLiteral("存入开奖"), outcome, entries.size());
+    showDraws();
+    return true;
+}
+
+void HistoryWindow::showEntries(const QString &what, const WriteOutcome &outcome, qsizetype unstored)
+{
+    QString text = QStringLiteral("%1：新增 %2 期，更改 %3 期").arg(what).arg(outcome.added).arg(outcome.changed);
+    if (unstored > 0)
+        text += QStringLiteral("；%1 行未存入").arg(unstored);
+    m_drawsStatus->setText(text);
+    m_drawsStatus->setToolTip(QString());
+}
+
+bool HistoryWindow::refusedAsTooMany(const DrawHistory &history)
+{
+    if (history.draws.size() <= kMaxDrawsPerWrite)
+        return false;
+    show_message(this, QStringLiteral("一次最多存入 %1 期开奖号，这里有 %2 期，请分几次存入。")
+                           .arg(kMaxDrawsPerWrite).arg(history.draws.size()),
+                 QStringLiteral("错误提示"));
+    return true;
+}
+
+void HistoryWindow::showStoreRefusal()
+{
+    show_message(this, QStringLiteral("开奖号无法写入开奖数据库：\n%1").arg(m_store.lastError()),
+                 QStringLiteral("错误提示"));
+}
+
+void HistoryWindow::onUpdateClicked()
+{
+    m_updateButton->setEnabled(false);
+    m_drawsStatus->setText(QStringLiteral("正在更新开奖……"));
+    m_update.start();
+}
+
+void HistoryWindow::showUpdate(const DrawsUpdateReport &report)
+{
+    m_updateButton->setEnabled(true);
+    m_drawsStatus->setText(describe_update(report, kNamedInLine));
+    m_drawsStatus->setToolTip(describe_update(report, kNamedInTooltip).replace(u'；', u'\n'));
+    if (report.outcome != DrawsUpdateReport::Merged)
+        return;
+    if (isVisible())
+        showDraws();
+    else
+        m_stale = true;
+}
+
+void HistoryWindow::deleteSelectedDraws()
+{
+    QStringList issues;
+    for (const QModelIndex &row : m_drawsTable->selectionModel()->selectedRows())
+        issues.append(m_drawsModel->drawAt(row.row()).issue);
+    if (issues.isEmpty())
+        return;
+    const QString which = issues.size() == 1 ? QStringLiteral("第 %1 期").arg(issues.constFirst())
+                                             : QStringLiteral("选中的 %1 期").arg(issues.size());
+    if (!ask_question(this, QStringLiteral("删除%1开奖号？").arg(which), QStringLiteral("提示")))
+        return;
+    if (!m_store.remove(issues))
+        showStoreRefusal();
+    showDraws();
+}
+
+void HistoryWindow::correctCurrentDraw()
+{
+    const QModelIndex current = m_drawsTable->currentIndex();
+    if (current.isValid())
+        m_drawsTable->edit(current.siblingAtColumn(DrawsModel::NumberColumn));
 }
 
 void HistoryWindow::showSummary(const BacktestSummary &summary)
@@ -313,8 +514,20 @@ bool HistoryWindow::loadHistoryFile(const QString &path)
                      QStringLiteral("错误提示"));
         return false;
     }
-    m_box->setPlainText(file.text);
-    runBacktest();
+    const DrawHistory loaded = read_draw_history(file.text);
+    if (refusedAsTooMany(loaded))
+        return false;
+    const WriteOutcome outcome = m_store.enter(loaded.draws, DrawSource::File);
+    if (!outcome.written) {
+        showStoreRefusal();
+        return false;
+    }
+    QStringList entries;
+    for (const auto &[line, why] : unstoredLines(loaded))
+        entries.append(lineEntry(line, why));
+    showUnstored(entries);
+    showEntries(QStringLiteral("载入 %1").arg(QFileInfo(path).fileName()), outcome, entries.size());
+    showDraws();
     return true;
 }
 
@@ -326,22 +539,19 @@ void HistoryWindow::onExportClicked()
     }
     FileRequest request;
     request.kind = FileRequest::Save;
-    request.title = QStringLiteral("导出CSV");
+    request.title = QStringLiteral("导出表格");
     request.suggestedName =
-        QStringLiteral("历史验证-%1.csv").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
-    request.filter = QStringLiteral("CSV 文件 (*.csv)");
-    request.defaultSuffix = QStringLiteral("csv");
+        QStringLiteral("历史验证-%1.xlsx").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
+    request.filter = table_file_filter();
+    request.defaultSuffix = QStringLiteral("xlsx");
     const QString path = choose_file(this, request);
     if (!path.isEmpty())
-        exportCsv(path);
+        exportTable(path);
 }
 
-bool HistoryWindow::exportCsv(const QString &path)
+bool HistoryWindow::exportTable(const QString &path)
 {
-    QSaveFile file(path);
-    // The byte order mark lets spreadsheet programs read the Chinese headers as UTF-8.
-    const bool written = file.open(QIODevice::WriteOnly) && file.write("\xEF\xBB\xBF") == 3
-                         && file.write(m_model->toCsv().toUtf8()) >= 0 && file.commit();
+    const bool written = write_table_file(path, table_of_model(*m_model, QStringLiteral("历史验证")));
     if (!written)
         show_message(this, QStringLiteral("无法写入文件：\n%1").arg(QDir::toNativeSeparators(path)),
                      QStringLiteral("错误提示"));
@@ -350,8 +560,9 @@ bool HistoryWindow::exportCsv(const QString &path)
 
 QString HistoryWindow::savedHistoryPath()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-        .filePath(QStringLiteral("history.txt"));
+    // Not the history.txt this box was kept in before there was a store: a
+    // store made anew takes its draws from that file, which stays whole.
+    return QDir(default_draws_folder()).filePath(QStringLiteral("pasted.txt"));
 }
 
 void HistoryWindow::saveHistory()

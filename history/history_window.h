@@ -3,24 +3,31 @@
 #include "core/history.h"
 #include "core/selections.h"
 #include "core/shrink.h"
+#include "store/draw_store.h"
 #include "filters/backtest.h"
 
 #include <QWidget>
 #include <functional>
 
 class BacktestModel;
+class DrawsModel;
+class DrawsUpdate;
+struct DrawsUpdateReport;
 class QChartView;
 class QComboBox;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
+class QPushButton;
 class QTableView;
 class QTimer;
 
-// "历史验证": how the sheet's conditions would have fared on past draws, and
-// a second tab with the last run's survivors by sum, span and shape. It never
-// touches the main window's run: the back-test runs the conditions on a
-// ShrinkState of its own.
+// "历史验证": how the sheet's conditions would have fared on the past draws
+// of the store, and a second tab with the last run's survivors by sum, span
+// and shape. The player keeps the store here: pasted draws, draw files,
+// updates from the feed servers, deletions and corrections. It never touches
+// the main window's run: the back-test runs the conditions on a ShrinkState
+// of its own.
 class HistoryWindow : public QWidget
 {
     Q_OBJECT
@@ -28,21 +35,27 @@ public:
     using SelectionsSource = std::function<Selections()>;
 
     // `currentSelections` reads the sheet as it is now; `lastRun` is the main
-    // window's run, which the second tab pictures.
-    HistoryWindow(SelectionsSource currentSelections, const ShrinkState &lastRun, QWidget *parent);
+    // window's run, which the second tab pictures. `draws` and `update` are
+    // the main window's and outlive this window's use of them.
+    HistoryWindow(SelectionsSource currentSelections, const ShrinkState &lastRun, DrawStore &draws,
+                  DrawsUpdate &update, QWidget *parent);
     ~HistoryWindow() override;
 
     // After each shrink run of the main window.
     void onShrinkRun();
 
-    // Back-tests the sheet's conditions on the chosen draws of the box.
+    // Back-tests the sheet's conditions on the chosen draws of the store.
     void runBacktest();
 
-    // The box takes the file's draws; false, with a message, when it cannot.
+    // The store takes the draws of the box; the box keeps the lines it
+    // could not take. False, with a message, when the store refused.
+    bool storePastedDraws();
+    // The store takes the file's draws; false, with a message, when it cannot.
     bool loadHistoryFile(const QString &path);
-    bool exportCsv(const QString &path);
+    // The table as shown, as a workbook or as CSV by the file's suffix.
+    bool exportTable(const QString &path);
 
-    // Where the box's text is kept between starts.
+    // Where the lines pasted but not stored are kept between starts.
     static QString savedHistoryPath();
 
 protected:
@@ -50,10 +63,20 @@ protected:
 
 private:
     QWidget *buildBacktestTab();
+    QLayout *buildDrawsColumn(QWidget *tab);
     QWidget *buildDistributionTab();
     void onLoadClicked();
     void onExportClicked();
-    void showMalformed(const QList<MalformedLine> &malformed);
+    void onUpdateClicked();
+    void showUpdate(const DrawsUpdateReport &report);
+    void showEntries(const QString &what, const WriteOutcome &outcome, qsizetype unstored);
+    void showStoreRefusal();
+    // Too many draws for one write are refused with a message.
+    bool refusedAsTooMany(const DrawHistory &history);
+    void showDraws();
+    void deleteSelectedDraws();
+    void correctCurrentDraw();
+    void showUnstored(const QStringList &entries);
     void showSummary(const BacktestSummary &summary);
     void refresh();
     void drawDistribution();
@@ -61,11 +84,18 @@ private:
 
     SelectionsSource m_currentSelections;
     const ShrinkState &m_lastRun;
+    DrawStore &m_store;
+    DrawsUpdate &m_update;
     ShrinkState m_backtestRun;
     bool m_stale = true;
     QString m_savedText;
     bool m_saveFailed = false;
 
+    QPushButton *m_updateButton = nullptr;
+    QLabel *m_drawsStatus = nullptr;
+    QLabel *m_drawsCount = nullptr;
+    DrawsModel *m_drawsModel = nullptr;
+    QTableView *m_drawsTable = nullptr;
     QPlainTextEdit *m_box = nullptr;
     QComboBox *m_range = nullptr;
     QListWidget *m_malformed = nullptr;

@@ -9,6 +9,21 @@ namespace {
 constexpr QStringView kProgramVersion = u"20170601";
 }
 
+std::array<QString, 2> feed_base_addresses()
+{
+    auto address = [](const char *variable, const char *builtIn) {
+        QString base = qEnvironmentVariable(variable);
+        if (base.isEmpty())
+            base = QLatin1String(builtIn);
+        // Both files are named beneath the base, so it must end in a folder.
+        if (!base.endsWith(u'/'))
+            base += u'/';
+        return base;
+    };
+    return {address("VINTORA_FEED_PRIMARY", VINTORA_FEED_PRIMARY),
+            address("VINTORA_FEED_SECONDARY", VINTORA_FEED_SECONDARY)};
+}
+
 FeedRecord parse_feed(QStringView feed)
 {
     FeedRecord record;

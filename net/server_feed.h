@@ -56,6 +56,11 @@ struct FeedHooks
     std::function<bool()> stopped;
 };
 
+// The primary and the secondary base address, each ending in "/": the
+// environment variables VINTORA_FEED_PRIMARY and VINTORA_FEED_SECONDARY where
+// set, else the addresses built in. The feed and the draws both live beneath.
+std::array<QString, 2> feed_base_addresses();
+
 // Reads "4x.txt" from the primary base address, else from the secondary one:
 // two tries per server half a second apart, no pause at the switch. A reply
 // counts when it holds "[ok]".

@@ -87,6 +87,7 @@ struct Controls
     QLabel *L_family_counts = nullptr;      // what each family marks on its own
     QLabel *L_stale = nullptr;              // the sheet changed since the last run
     QLabel *L_why_killed = nullptr;         // why the last run left T_duijiang's number out
+    QLabel *L_unread = nullptr;             // entries of the typed boxes a run does not read
 };
 
 // Puts a member into its array at its index, growing the array with nullptr.

@@ -110,7 +110,7 @@ void buildSumSpan(QWidget *window, Controls &c)
         } else {
             // Tall enough for one whole line; a longer list scrolls.
             height = 25;
-            QPlainTextEdit *box = make_text_box(group, member_names(*row).first(),
+            QPlainTextEdit *box = make_line_box(group, member_names(*row).first(),
                                                 QRect(fieldLeft, y, 9 * kCheckPitch + kCheckWidth, height),
                                                 member_captions(*row).first());
             box->document()->setDocumentMargin(2);

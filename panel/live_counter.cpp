@@ -3,6 +3,7 @@
 #include "core/condition_table.h"
 #include "filters/live_count.h"
 #include "panel/sheet.h"
+#include "panel/typed_boxes.h"
 #include "ui/colorbutton.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ class CountWorker : public QObject
 {
 public:
     LiveCount live;
+    UnreadEntriesWatch unread;
 };
 }
 
@@ -164,6 +166,16 @@ void LiveCounter::readSlices()
                 QMetaObject::invokeMethod(
                     this, [this, survivors, families, generation] { deliver(survivors, families, generation); },
                     Qt::QueuedConnection);
+            // After the count, which a pasted list would otherwise keep waiting.
+            const QList<UnreadBox> unread = worker->unread.update(record);
+            if (latest->load() == generation)
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, unread, generation] {
+                        if (generation == m_generation)
+                            emit unreadFound(unread);
+                    },
+                    Qt::QueuedConnection);
         },
         Qt::QueuedConnection);
 }
@@ -197,4 +209,24 @@ void show_family_counts(QLabel *label, const LiveCount::FamilyCounts &counts)
     }
     label->setText(compact.join(QStringLiteral(" · ")));
     label->setToolTip(full.join(u'\n'));
+}
+
+void show_unread_entries(QLabel *label, const QList<UnreadBox> &boxes)
+{
+    QStringList lines;
+    for (const UnreadBox &box : boxes) {
+        const UnreadEntries &unread = box.entries;
+        QStringList shown = unread.shown;
+        if (unread.count > shown.size())
+            shown.append(QStringLiteral("…"));
+        QString line = QStringLiteral("%1：%2 项未读（%3）")
+                           .arg(typed_box_caption(*box.row))
+                           .arg(unread.count)
+                           .arg(shown.join(u'、'));
+        if (unread.fullWidth)
+            line += QStringLiteral("，请用半角数字");
+        lines.append(line);
+    }
+    label->setText(lines.join(QStringLiteral("；")));
+    label->setToolTip(lines.join(u'\n'));
 }

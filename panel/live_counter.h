@@ -2,6 +2,7 @@
 
 #include "core/sheet_record.h"
 #include "filters/live_count.h"
+#include "filters/unread_entries.h"
 
 #include <QObject>
 #include <QThread>
@@ -32,6 +33,9 @@ signals:
     void counted(int survivors);
     // What each family marks on its own, for the same sheet; just before counted.
     void familiesCounted(const LiveCount::FamilyCounts &counts);
+    // The typed boxes holding entries a run does not read, for the same
+    // sheet; just after counted.
+    void unreadFound(const QList<UnreadBox> &boxes);
 
 private:
     struct Watched
@@ -72,6 +76,11 @@ private:
 
 // "当前条件：N 注", in red when nothing survives.
 void show_live_count(QLabel *label, int survivors);
+
+// One line for the typed boxes holding entries a run does not read, each
+// box by its caption on the sheet: "杀和值：2 项未读（5、30-36）"; the tooltip
+// lists them one to a line.
+void show_unread_entries(QLabel *label, const QList<UnreadBox> &boxes);
 
 // The families that mark anything, each with its count, in one compact line;
 // the label's tooltip lists them one to a line.

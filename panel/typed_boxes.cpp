@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QHash>
+#include <algorithm>
 
 namespace {
 class HintSelector : public QObject
@@ -90,5 +91,21 @@ void mark_tabs_holding_lists(Controls &c)
         const QList<QPlainTextEdit *> boxes = boxesOfPanel(c, panel);
         for (QPlainTextEdit *box : boxes)
             QObject::connect(box, &QPlainTextEdit::textChanged, tab, [tab, boxes] { markTab(tab, boxes); });
+    }
+}
+
+QString typed_box_caption(const ConditionRow &row)
+{
+    switch (row.selects) {
+    case Selects::EnteredList: {
+        const QList<const ConditionRow *> lists = family_rows(EnteredListRow);
+        const bool alone = std::count_if(lists.begin(), lists.end(),
+                                         [&row](const ConditionRow *list) { return list->part == row.part; }) == 1;
+        return QString::fromUtf16(alone ? kTopPanels[row.part].caption : row.label);
+    }
+    case Selects::BaseSet:
+        return QStringLiteral("大底");
+    default:
+        return QString::fromUtf16(row.label);
     }
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+
+struct ConditionRow;
 struct Controls;
 class QWidget;
 
@@ -10,3 +13,8 @@ void select_hints_on_focus(QWidget *window);
 // A tab whose panel holds a typed list shows its caption in bold, so a list
 // behind another tab is not forgotten. Colours are left to the tab switch.
 void mark_tabs_holding_lists(Controls &controls);
+
+// How the sheet names a typed condition box: a box alone on its top panel
+// by the panel's caption, boxes sharing one by their labels, the sum list
+// by its label, the base set as 大底.
+QString typed_box_caption(const ConditionRow &row);

@@ -6,12 +6,18 @@ set -euo pipefail
 packages=(
     build-essential cmake
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-httpserver-dev qt6-websockets-dev libgl-dev
+    # Qt SQL's SQLite driver, which keeps the past draws
+    libqt6sql6-sqlite
     # Qt Charts' CMake files need Qt OpenGL's, which its package does not pull in.
     libqt6opengl6-dev
+    # workbooks whose cells are text, so spreadsheets keep 0267's zero
+    libxlsxwriter-dev
     fonts-noto-cjk qt6-translations-l10n
     xvfb xdotool imagemagick
     # the install test's validators; dpkg-shlibdeps for `cpack -G DEB`
     desktop-file-utils appstream dpkg-dev file
+    # the history window's test reads its workbook back
+    unzip
 )
 
 missing=()

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Saves the two tabs of "历史验证" under Xvfb into the folder given as $1
-# (default docs/): the back-test of 100 past draws, and the picture of the
-# last run's survivors. The conditions are those of scripts/screenshot.sh.
-# Needs a build in build/ (scripts/build.sh); runs without feed servers.
+# (default docs/): the back-test of the past draws after the start-up update,
+# and the picture of the last run's survivors. The conditions are those of
+# scripts/screenshot.sh. Needs a build in build/ (scripts/build.sh); starts a
+# feed server of its own whose draws disagree with one the player entered
+# and leave a gap.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs}
@@ -23,34 +25,38 @@ awk 'BEGIN {
     }
 }' > "$XDG_DATA_HOME/vintora/history.txt"
 
+# The served draws: the same, but for one the operator drew differently, and
+# two more with a draw missing between them.
+mkdir -p "$home/feed"
+awk '$1 == "2024050" { print "2024050 0505"; next } { print }
+     END { print "2024101 1010"; print "2024103 3030" }' \
+    "$XDG_DATA_HOME/vintora/history.txt" > "$home/feed/draws.txt"
+
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp &
 xvfb=$!
 app=
+server=
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    kill "$server" "$xvfb" 2>/dev/null || true
     rm -rf "$home"
 }
 trap cleanup EXIT
 export DISPLAY=$display
+./build/server/vintora-feed-server --port 0 --folder "$home/feed" --reports "$home/reports.txt" > "$home/server.txt" &
+server=$!
+for _ in $(seq 50); do
+    grep -q '^listening on' "$home/server.txt" && break
+    sleep 0.1
+done
+export VINTORA_FEED_PRIMARY="$(sed -n 's/^listening on \(.*\)$/\1/p' "$home/server.txt")m/4x/"
+export VINTORA_FEED_SECONDARY="${VINTORA_FEED_PRIMARY%m/4x/}none/"
 sleep 1
 
-find_window() {
-    for _ in $(seq 50); do
-        id=$(xdotool search --name "$1" 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && { echo "$id"; return; }
-        sleep 0.2
-    done
-}
-
+source scripts/screenshot-lib.sh
 ./build/vintora &
 app=$!
-window=$(find_window '^Vintora')
-[ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
-# Without a feed server the start-up ends with a notice that holds every click.
-notice=$(find_window '^(温馨提示|提示)$')
-[ -n "$notice" ] && xdotool windowfocus --sync "$notice" key Return
-sleep 1
+wait_for_sheet
 
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.15; }
 for xy in "102 517" "138 517" "138 539" "135 587" "436 97" "500 197" "574 117" "427 263" \

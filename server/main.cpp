@@ -1,6 +1,8 @@
 // The feed server for development and tests: serves the feed document 4x.txt
-// (GBK bytes, read from the feed folder on every request) under the base paths
-// /m/4x/ and /4x/, and appends every report posted to ip.asp to a file.
+// (GBK bytes) and the past draws draws.txt (UTF-8), both read from the feed
+// folder on every request, under the base paths /m/4x/ and /4x/, and appends
+// every report posted to ip.asp to a file. draws.txt carries an ETag; a
+// request naming that ETag in If-None-Match is answered 304.
 //
 //   vintora-feed-server --port 8765 --folder server/sample
 //
@@ -8,6 +10,7 @@
 // --port 0 the port is the one the system chose).
 
 #include <QCommandLineParser>
+#include <QCryptographicHash>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -46,6 +49,21 @@ public:
 private:
     QFile m_file;
 };
+
+// The draws file as it is now; a client holding its ETag gets 304.
+QHttpServerResponse serveDraws(const QString &path, const QHttpServerRequest &request)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QHttpServerResponse(QHttpServerResponse::StatusCode::NotFound);
+    const QByteArray body = file.readAll();
+    const QByteArray etag = '"' + QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex().left(32) + '"';
+    QHttpServerResponse response = request.value("If-None-Match") == etag
+        ? QHttpServerResponse(QHttpServerResponse::StatusCode::NotModified)
+        : QHttpServerResponse(QByteArrayLiteral("text/plain; charset=utf-8"), body);
+    response.setHeader("ETag", etag);
+    return response;
+}
 }
 
 int main(int argc, char *argv[])
@@ -54,13 +72,14 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("vintora-feed-server"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Serves the Vintora start-up feed and records key reports."));
+    parser.setApplicationDescription(QStringLiteral("Serves the Vintora start-up feed and past draws, and records key reports."));
     parser.addHelpOption();
     const QCommandLineOption hostOption(QStringLiteral("host"), QStringLiteral("Address to listen on."),
                                         QStringLiteral("address"), QStringLiteral("127.0.0.1"));
     const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Port to listen on; 0 picks a free one."),
                                         QStringLiteral("port"), QStringLiteral("8765"));
-    const QCommandLineOption folderOption(QStringLiteral("folder"), QStringLiteral("Folder holding 4x.txt (GBK)."),
+    const QCommandLineOption folderOption(QStringLiteral("folder"),
+                                          QStringLiteral("Folder holding 4x.txt (GBK) and draws.txt (UTF-8)."),
                                           QStringLiteral("folder"), QStringLiteral("."));
     const QCommandLineOption reportsOption(
         QStringLiteral("reports"), QStringLiteral("File the reports are appended to."), QStringLiteral("file"),
@@ -76,6 +95,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString feedPath = QDir(parser.value(folderOption)).filePath(QStringLiteral("4x.txt"));
+    const QString drawsPath = QDir(parser.value(folderOption)).filePath(QStringLiteral("draws.txt"));
     ReportLog reports(parser.value(reportsOption));
     if (!reports.open()) {
         std::fprintf(stderr, "cannot open the reports file: %s\n", qPrintable(reports.errorString()));
@@ -90,6 +110,8 @@ int main(int argc, char *argv[])
                 return QHttpServerResponse(QHttpServerResponse::StatusCode::NotFound);
             return QHttpServerResponse(QByteArrayLiteral("text/plain; charset=GBK"), feed.readAll());
         });
+        server.route(base + QStringLiteral("draws.txt"), QHttpServerRequest::Method::Get,
+                     [drawsPath](const QHttpServerRequest &request) { return serveDraws(drawsPath, request); });
         server.route(base + QStringLiteral("ip.asp"), QHttpServerRequest::Method::Post,
                      [&reports](const QHttpServerRequest &request) {
                          return reports.append(request)

@@ -8,12 +8,14 @@ cmake_minimum_required(VERSION 3.21)
 # folder | folders of the project it must not include | "gui" when it must not
 # include a Qt Gui or Widgets header
 set(rules
-    "core|filters ui net panel help app|gui"
-    "filters|ui net panel help app|gui"
-    "net|ui panel help app|gui"
-    "ui|panel help app|"
-    "panel|app|"
-    "help|app|"
+    "core|filters ui store net export panel help history app|gui"
+    "filters|ui store net export panel help history app|gui"
+    "store|ui net export panel help history app|gui"
+    "net|ui export panel help history app|gui"
+    "export|ui panel help history app|gui"
+    "ui|panel help history app|"
+    "panel|history app|"
+    "help|history app|"
     "history|app|"
 )
 

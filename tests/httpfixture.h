@@ -20,6 +20,7 @@ public:
         QByteArray body;
         int delayMs = 0;
         bool silent = false;  // never answers
+        QByteArray headers;   // more header lines, each ending in CR LF
     };
 
     struct Request
@@ -115,7 +116,7 @@ private:
             if (!guarded)
                 return;
             QByteArray response = "HTTP/1.1 " + QByteArray::number(reply.status) + " Scripted\r\n";
-            response += "Content-Type: text/plain\r\nContent-Length: " + QByteArray::number(reply.body.size());
+            response += reply.headers + "Content-Type: text/plain\r\nContent-Length: " + QByteArray::number(reply.body.size());
             response += "\r\nConnection: close\r\n\r\n" + reply.body;
             guarded->write(response);
             guarded->disconnectFromHost();

@@ -17,17 +17,22 @@
 #include <QTimer>
 #include <memory>
 
-// Records every modal message instead of showing it, for as long as it lives.
+// Records every modal message instead of showing it, for as long as it
+// lives, and answers every question with `answer`.
 class ModalRecorder
 {
 public:
     ModalRecorder()
     {
-        set_modal_capture([this](const ModalMessage &message) { messages.append(message); });
+        set_modal_capture([this](const ModalMessage &message) {
+            messages.append(message);
+            return answer;
+        });
     }
     ~ModalRecorder() { set_modal_capture({}); }
 
     QList<ModalMessage> messages;
+    bool answer = true;
 };
 
 // Answers every file dialog with the next prepared path (cancels when none is
@@ -74,10 +79,12 @@ struct CommandRun
     QByteArray out, err;
 };
 
-inline CommandRun runCommand(const QString &program, const QStringList &arguments)
+inline CommandRun runCommand(const QString &program, const QStringList &arguments, const QByteArray &input = {})
 {
     QProcess process;
     process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
@@ -113,13 +120,16 @@ inline ColorButton *button(const QWidget *window, const QString &name)
 }
 
 // A main window whose core start-up and initialisation have run; the network
-// step is switched off unless a test asks for it.
+// step and the draws update are switched off unless a test asks for them.
 inline std::unique_ptr<Fmain> startedWindow(bool withFeed = false)
 {
     auto window = std::make_unique<Fmain>();
     if (!withFeed)
         control<QTimer>(window.get(), QStringLiteral("Timer_load"))->stop();
     window->show();
+    // Showing starts it; it fires only once events are processed.
+    if (!withFeed)
+        control<QTimer>(window.get(), QStringLiteral("Timer_draws"))->stop();
     // The core start-up and the initialisation have run once their timers
     // switched themselves off; a loaded machine only makes that later.
     const QTimer *startCore = control<QTimer>(window.get(), QStringLiteral("Timer1"));

@@ -139,6 +139,7 @@ private slots:
 
     void hoverPaintsALabelUntilThePointerRests();
     void linkControlsSitInTheirPlaces();
+    void drawsArriveWhileTheNewsIsOpen();
 };
 
 void TstFeed::timerLoadRunsTheStepOnce()
@@ -578,6 +579,34 @@ void TstFeed::linkControlsSitInTheirPlaces()
             continue;
         QVERIFY2(!other->geometry().intersects(corner), qPrintable(other->objectName()));
     }
+}
+
+void TstFeed::drawsArriveWhileTheNewsIsOpen()
+{
+    HttpFixture server;
+    server.script(kPrimaryFeed, {{200, gbk(QStringLiteral("[ok][news]开奖号已更新[news]"))}});
+    server.script(kPrimaryReport, {{200, "ok"}});
+    server.script("/m/4x/draws.txt", {{200, "2026001 1234\n"}});
+    // Both reads take their addresses from the environment.
+    qputenv("VINTORA_FEED_PRIMARY", server.base(QStringLiteral("/m/4x/")).toUtf8());
+    qputenv("VINTORA_FEED_SECONDARY", HttpFixture::closedBase(QStringLiteral("/4x/")).toUtf8());
+    Fmain window;
+    qunsetenv("VINTORA_FEED_PRIMARY");
+    qunsetenv("VINTORA_FEED_SECONDARY");
+    // The news box stays open until the draws are in; an update that waited
+    // for it would never come.
+    QStringList shown;
+    set_modal_capture([&](const ModalMessage &message) {
+        shown.append(message.text);
+        const bool updated = QTest::qWaitFor([&] { return window.drawsUpdate().lastReport().has_value(); }, 30000);
+        shown.append(updated && !window.drawStore().draws().isEmpty() ? QStringLiteral("draws in") : QStringLiteral("no draws"));
+        return false;
+    });
+    window.show();
+    QTRY_COMPARE_WITH_TIMEOUT(server.requestsTo(kPrimaryReport).size(), 1, 2 * int(kRequestTimeout.count()));
+    set_modal_capture({});
+    QCOMPARE(shown, QStringList({"开奖号已更新", "draws in"}));
+    QCOMPARE(window.drawStore().draws().constFirst().number, 1234);
 }
 
 QTEST_MAIN(TstFeed)

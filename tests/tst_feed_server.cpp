@@ -100,6 +100,7 @@ private slots:
     void keepsEveryReportOfABurst();
     void sampleFeedIsGbkMadeFromItsSource();
     void sampleFeedDrivesTheWindow();
+    void commandLineUpdatesFromTheServer();
 };
 
 void TstFeedServer::servesTheFeedUnderBothBases()
@@ -207,6 +208,36 @@ void TstFeedServer::sampleFeedDrivesTheWindow()
     QCOMPARE(control<QLabel>(window.get(), QStringLiteral("L_server"))->text(), QStringLiteral("服务器A"));
     QCOMPARE(control<QLabel>(window.get(), QStringLiteral("L_di_ad(0)"))->text(), QStringLiteral("缩水技巧"));
     QTRY_VERIFY_WITH_TIMEOUT(readFile(reports).contains("\tid="), kBoundMs);
+}
+
+void TstFeedServer::commandLineUpdatesFromTheServer()
+{
+    QTemporaryDir folder;
+    QVERIFY(QFile::copy(QStringLiteral(VINTORA_SOURCE_DIR "/server/sample/draws.txt"), folder.filePath(QStringLiteral("draws.txt"))));
+    auto server = std::make_unique<FeedServer>(folder.path(), folder.filePath(QStringLiteral("reports.txt")));
+    QVERIFY(server->port() != 0);
+    qputenv("VINTORA_FEED_PRIMARY", (server->root() + QStringLiteral("m/4x/")).toUtf8());
+    qputenv("VINTORA_FEED_SECONDARY", "http://127.0.0.1:1/4x/");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(folder.filePath(QStringLiteral("data"))));
+    auto shrink = [](const char *option) { return runCommand(QStringLiteral(VINTORA_SHRINK), {QLatin1String(option)}); };
+
+    QCOMPARE(shrink("--update").out, QStringLiteral("服务器A：新增 60 期\n").toUtf8());
+    // The server's ETag comes back, and the unchanged file is not sent again.
+    QCOMPARE(shrink("--update").out, QStringLiteral("服务器A：开奖号没有变化\n").toUtf8());
+    QFile draws(folder.filePath(QStringLiteral("draws.txt")));
+    QVERIFY(draws.open(QIODevice::Append) && draws.write("2026062 2026-03-03 1234\n") > 0);
+    draws.close();
+    QCOMPARE(shrink("--update").out, QStringLiteral("服务器A：新增 1 期；缺少 1 期：2026061\n").toUtf8());
+
+    const QList<QByteArray> stored = shrink("--draws").out.split('\n');
+    QCOMPARE(stored.size(), 62);
+    QVERIFY(stored.first().startsWith("2026001\t") && stored.first().endsWith("\tfeed"));
+    QCOMPARE(stored[60], QByteArray("2026062\t1234\tfeed"));
+
+    server.reset();
+    const CommandRun failed = shrink("--update");
+    QCOMPARE(failed.exitCode, 2);
+    QCOMPARE(failed.out, QStringLiteral("更新开奖失败：服务器A：无法连接；服务器B：无法连接\n").toUtf8());
 }
 
 QTEST_MAIN(TstFeedServer)

@@ -1,5 +1,6 @@
 // `vintora-shrink --history FILE SCHEME` against the "历史验证" window on the
 // same scheme and the same draws.
+#include "draw_lines.h"
 #include "reference_rules.h"
 #include "testsupport.h"
 
@@ -64,7 +65,7 @@ private slots:
     }
 
     void agreesWithTheWindow();
-    void reportsMalformedLinesAndKeepsTheFileOrder();
+    void readsEveryLineOfTheDrawTable();
     void unreadableFilesExitWithTwo();
 };
 
@@ -89,6 +90,7 @@ void TestHistoryCli::agreesWithTheWindow()
     QWidget *historyWindow = window->findChild<QWidget *>(QStringLiteral("HistoryWindow"));
     QVERIFY(historyWindow);
     control<QPlainTextEdit>(historyWindow, QStringLiteral("T_history"))->setPlainText(draws);
+    control<QPushButton>(historyWindow, QStringLiteral("C_history_add"))->click();
     auto *range = control<QComboBox>(historyWindow, QStringLiteral("Com_history_range"));
     range->setCurrentIndex(range->findText(QStringLiteral("全部")));
 
@@ -145,21 +147,46 @@ void TestHistoryCli::agreesWithTheWindow()
     QVERIFY(why->text().startsWith(QStringLiteral("0000 被淘汰：顶部输入框、")));
     QTRY_VERIFY(why->width() >= why->sizeHint().width() && familyCounts->geometry().left() >= why->geometry().right());
     QVERIFY(familyCounts->geometry().right() < familyCounts->parentWidget()->width());
+
+    // The command line reads the window's store, and back-tests on it
+    // through a pipe as on the file.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
+    const CommandRun stored = runCommand(QStringLiteral(VINTORA_SHRINK), {QStringLiteral("--draws")});
+    QCOMPARE(stored.exitCode, 0);
+    QCOMPARE(stored.out, draws.replace(u' ', u'\t').replace(u'\n', QStringLiteral("\tmanual\n")).toUtf8());
+    const CommandRun piped = runCommand(QStringLiteral(VINTORA_SHRINK),
+                                        {QStringLiteral("--history"), QStringLiteral("-"), path("scheme.json")}, stored.out);
+    QCOMPARE(piped.exitCode, 0);
+    QCOMPARE(piped.out, cli.out);
 }
 
-void TestHistoryCli::reportsMalformedLinesAndKeepsTheFileOrder()
+void TestHistoryCli::readsEveryLineOfTheDrawTable()
 {
-    QVERIFY(writeBytes(path("mixed.txt"),
-                       QStringLiteral("# 开奖\n2024002 9 9 9 9\n2024001 123\n0000\n\n１，２，３，４\n坏\n").toUtf8()));
-    const CommandRun cli = history(path("mixed.txt"));
+    // Every line of the reader's table in one file: the draws in the file's
+    // order on standard output, the malformed lines named on standard error.
+    QString text, problems;
+    QStringList draws;
+    for (int i = 0; i < kDrawLineCount; ++i) {
+        const DrawLine &row = kDrawLines[i];
+        const QString line = QString::fromUtf16(row.line);
+        text += line + u'\n';
+        if (row.number == kMalformed)
+            problems += QStringLiteral("%1:%2: 无法识别：%3\n").arg(path("table.txt")).arg(i + 1).arg(line);
+        else if (row.number != kSkipped)
+            draws << (*row.issue ? QString::fromLatin1(row.issue) : QStringLiteral("-")) + u'\t'
+                         + QStringLiteral("%1").arg(row.number, 4, 10, QChar(u'0'));
+    }
+    QVERIFY(writeBytes(path("table.txt"), text.toUtf8()));
+    const CommandRun cli = history(path("table.txt"));
     QCOMPARE(cli.exitCode, 0);
-    QCOMPARE(QString::fromUtf8(cli.err), QStringLiteral("%1:3: 无法识别：2024001 123\n%1:7: 无法识别：坏\n").arg(path("mixed.txt")));
-    const QStringList lines = QString::fromUtf8(cli.out).split(u'\n');
-    QCOMPARE(lines.size(), 5);
-    QVERIFY(lines[0].startsWith(QStringLiteral("2024002\t9999\t")));
-    QVERIFY(lines[1].startsWith(QStringLiteral("-\t0000\t")));
-    QVERIFY(lines[2].startsWith(QStringLiteral("-\t1234\t")));
-    QVERIFY(lines[3].startsWith(QStringLiteral("kept ")) && lines[3].endsWith(QStringLiteral(" of 3")));
+    QCOMPARE(QString::fromUtf8(cli.err), problems);
+    QStringList lines = QString::fromUtf8(cli.out).split(u'\n');
+    QCOMPARE(lines.size(), draws.size() + 2);
+    QVERIFY(lines[draws.size()].startsWith(QStringLiteral("kept ")));
+    lines.resize(draws.size());
+    for (QString &line : lines)
+        line = line.section(u'\t', 0, 1);
+    QCOMPARE(lines, draws);
 
     QVERIFY(writeBytes(path("empty.txt"), QByteArray()));
     const CommandRun empty = history(path("empty.txt"));

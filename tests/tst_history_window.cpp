@@ -6,7 +6,9 @@
 
 #include "filters/backtest.h"
 #include "history/history_window.h"
+#include "httpfixture.h"
 #include "ui/geometry.h"
+#include "ui/settings.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -14,8 +16,10 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QStringEncoder>
@@ -89,6 +93,22 @@ private:
 
     QWidget *history() const { return m_history; }
     QPlainTextEdit *box() const { return control<QPlainTextEdit>(history(), QStringLiteral("T_history")); }
+    // Pasted and stored as the player does it.
+    void storeDraws(const QString &text)
+    {
+        box()->setPlainText(text);
+        control<QPushButton>(history(), QStringLiteral("C_history_add"))->click();
+    }
+    QStringList unstored() const
+    {
+        QStringList entries;
+        auto *list = control<QListWidget>(history(), QStringLiteral("Li_history_malformed"));
+        for (int i = 0; i < list->count(); ++i)
+            entries.append(list->item(i)->text());
+        return entries;
+    }
+    QAbstractItemModel *drawsTable() const { return control<QTableView>(history(), QStringLiteral("history_draws"))->model(); }
+    QString drawsStatus() const { return control<QLabel>(history(), QStringLiteral("L_draws_status"))->text(); }
     QAbstractItemModel *table() const { return control<QTableView>(history(), QStringLiteral("history_table"))->model(); }
     QString summary() const { return control<QLabel>(history(), QStringLiteral("L_history_summary"))->text(); }
     void runBacktest() { control<QPushButton>(history(), QStringLiteral("C_history_run"))->click(); }
@@ -211,6 +231,8 @@ private slots:
     void init()
     {
         QFile::remove(HistoryWindow::savedHistoryPath());
+        WindowSettings().remove(QStringLiteral("History"));
+        QFile::remove(default_draws_folder() + QStringLiteral("/draws.sqlite"));
         restart();
     }
     void cleanup()
@@ -222,11 +244,15 @@ private slots:
 
     void opensBesideTheSheetWithoutBlockingIt();
     void backtestFollowsEveryRunTheRangeAndTheSheet();
-    void malformedLinesAreListedUnderTheBox();
+    void unstoredLinesStayInTheBox();
+    void updatesFromTheFeedServers();
+    void drawsAreDeletedAndCorrected();
+    void storeProblemsAreToldOnce_data();
+    void storeProblemsAreToldOnce();
     void distributionOfTheLastRun();
     void historyComesBackAfterARestart();
     void filesThroughTheDialog();
-    void exportsTheTableAsCsv();
+    void exportsTheTable();
 };
 
 void TestHistoryWindow::opensBesideTheSheetWithoutBlockingIt()
@@ -251,7 +277,7 @@ void TestHistoryWindow::backtestFollowsEveryRunTheRangeAndTheSheet()
 {
     // Newest first in the file: the issue numbers still order the table.
     const QList<PastDraw> draws = pastDraws();
-    box()->setPlainText(historyText(newestFirst(draws, kDraws)));
+    storeDraws(historyText(newestFirst(draws, kDraws)));
     chooseRange(QStringLiteral("全部"));
     QCOMPARE(pressAction(m_window.get(), kShrink), 10000);
     QTRY_COMPARE(summary(), QStringLiteral("保留 150 / 150 期（100.0%）\n当前条件没有杀掉任何号码"));
@@ -296,30 +322,91 @@ void TestHistoryWindow::backtestFollowsEveryRunTheRangeAndTheSheet()
     compareWithMatrix(before, newestFirst(draws, 30));
 }
 
-void TestHistoryWindow::malformedLinesAreListedUnderTheBox()
+void TestHistoryWindow::unstoredLinesStayInTheBox()
 {
-    box()->setPlainText(QStringLiteral("2024001 1234\n2024002 123\n\n# note\n2024003 1 2 3 4\n开奖号码\n"));
-    runBacktest();
-    auto *malformed = control<QListWidget>(history(), QStringLiteral("Li_history_malformed"));
-    QCOMPARE(malformed->count(), 2);
-    QCOMPARE(malformed->item(0)->text(), QStringLiteral("第 2 行：2024002 123"));
-    QCOMPARE(malformed->item(1)->text(), QStringLiteral("第 6 行：开奖号码"));
+    storeDraws(QStringLiteral("2024001 1234\n2024002 123\n\n# note\n2024003 1 2 3 4\n5678\n开奖号码\n"));
+    QCOMPARE(box()->toPlainText(), QStringLiteral("2024002 123\n5678\n开奖号码"));
+    QCOMPARE(unstored(), QStringList({"第 1 行：2024002 123", "第 2 行：没有期号", "第 3 行：开奖号码"}));
+    QCOMPARE(drawsStatus(), QStringLiteral("存入开奖：新增 2 期，更改 0 期；3 行未存入"));
     QCOMPARE(table()->rowCount(), 2);
     QCOMPARE(cell(table(), 0, 0), QStringLiteral("2024003"));
 
     // Thousands of bad lines: the list names the first thousand and counts the rest.
-    box()->setPlainText(QStringLiteral("x\n").repeated(2500) + QStringLiteral("0001"));
-    runBacktest();
-    QCOMPARE(malformed->count(), 1001);
-    QCOMPARE(malformed->item(999)->text(), QStringLiteral("第 1000 行：x"));
-    QCOMPARE(malformed->item(1000)->text(), QStringLiteral("……另有 1500 行无法识别"));
-    // No issue numbers: the table shows the draw with "-".
-    QCOMPARE(cell(table(), 0, 0), QStringLiteral("-"));
+    storeDraws(QStringLiteral("x\n").repeated(2500) + QStringLiteral("2024003 4321"));
+    QCOMPARE(unstored().size(), 1001);
+    QCOMPARE(unstored()[999], QStringLiteral("第 1000 行：x"));
+    QCOMPARE(unstored()[1000], QStringLiteral("……另有 1500 行未存入"));
+    QCOMPARE(cell(drawsTable(), 0, 1) + cell(table(), 0, 1), QStringLiteral("43214321"));
+    QCOMPARE(drawsStatus(), QStringLiteral("存入开奖：新增 0 期，更改 1 期；2500 行未存入"));
 
-    box()->setPlainText(QString());
-    runBacktest();
-    QCOMPARE(malformed->count(), 0);
-    QCOMPARE(summary(), QStringLiteral("没有可验证的开奖号"));
+    storeDraws(QString());
+    QVERIFY(unstored().isEmpty());
+    QCOMPARE(drawsTable()->rowCount(), 2);
+    QVERIFY(m_modals->messages.isEmpty());
+
+    // More draws than one write takes: refused whole, the box kept.
+    storeDraws(QStringLiteral("2026001 1234\n").repeated(50001));
+    QCOMPARE(m_modals->messages.size(), 1);
+    QCOMPARE(m_modals->messages[0].text, QStringLiteral("一次最多存入 50000 期开奖号，这里有 50001 期，请分几次存入。"));
+    QCOMPARE(drawsTable()->rowCount(), 2);
+    QCOMPARE(box()->document()->lineCount(), 50002);
+}
+
+void TestHistoryWindow::updatesFromTheFeedServers()
+{
+    storeDraws(QStringLiteral("2026045 1234\n"));
+    HttpFixture server;
+    server.script("/m/4x/draws.txt", {{200, "2026044 4444\n2026045 1243\n2026047 7777\n", 500}});
+    m_window->drawsUpdate().setBaseAddresses(server.base(QStringLiteral("/m/4x/")), HttpFixture::closedBase(QStringLiteral("/4x/")));
+    auto *update = control<QPushButton>(history(), QStringLiteral("C_update_draws"));
+    QCOMPARE(update->text(), QStringLiteral("更新开奖"));
+    update->click();
+    QVERIFY(!update->isEnabled());
+    QCOMPARE(drawsStatus(), QStringLiteral("正在更新开奖……"));
+    QTRY_VERIFY_WITH_TIMEOUT(update->isEnabled(), 60000);
+    QCOMPARE(drawsStatus(), QStringLiteral("服务器A：新增 2 期；2026045：本地 1234，服务器 1243；缺少 1 期：2026046"));
+    QCOMPARE(control<QLabel>(history(), QStringLiteral("L_draws_count"))->text(), QStringLiteral("开奖号（共 3 期）："));
+    QCOMPARE(cell(drawsTable(), 1, 1) + cell(drawsTable(), 1, 3) + cell(drawsTable(), 2, 3), QStringLiteral("1234手工服务器"));
+    QCOMPARE(table()->rowCount(), 3);
+    QVERIFY(m_modals->messages.isEmpty());
+}
+
+void TestHistoryWindow::drawsAreDeletedAndCorrected()
+{
+    storeDraws(QStringLiteral("2026001 1111\n2026002 2222\n2026003 3333\n"));
+    auto *view = control<QTableView>(history(), QStringLiteral("history_draws"));
+    auto correct = [&](int row, const QString &typed) {
+        view->setCurrentIndex(drawsTable()->index(row, 0));
+        control<QPushButton>(history(), QStringLiteral("C_draw_correct"))->click();
+        auto *editor = view->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The view commits and closes its editor on the next pass of the loop.
+        QTRY_VERIFY(!view->viewport()->findChild<QLineEdit *>());
+    };
+    correct(0, QStringLiteral("4321"));
+    correct(1, QStringLiteral("12"));
+    QCOMPARE(cell(drawsTable(), 0, 1) + cell(drawsTable(), 1, 1), QStringLiteral("43212222"));
+    QCOMPARE(cell(table(), 0, 1), QStringLiteral("4321"));
+
+    view->selectionModel()->select(drawsTable()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    view->selectionModel()->select(drawsTable()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    // Deleting asks first; "否" keeps every draw.
+    m_modals->answer = false;
+    control<QPushButton>(history(), QStringLiteral("C_draw_delete"))->click();
+    QCOMPARE(m_window->drawStore().draws().size(), 3);
+    m_modals->answer = true;
+    control<QPushButton>(history(), QStringLiteral("C_draw_delete"))->click();
+    QCOMPARE(table()->rowCount(), 1);
+    const QList<StoredDraw> kept = m_window->drawStore().draws();
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(kept[0].number, 4321);
+    QCOMPARE(kept[0].source, DrawSource::Manual);
+    QCOMPARE(m_modals->messages.size(), 2);
+    QCOMPARE(m_modals->messages[0].kind, ModalMessage::Question);
+    QCOMPARE(m_modals->messages[0].text, QStringLiteral("删除选中的 2 期开奖号？"));
 }
 
 void TestHistoryWindow::distributionOfTheLastRun()
@@ -354,32 +441,36 @@ void TestHistoryWindow::distributionOfTheLastRun()
 
 void TestHistoryWindow::historyComesBackAfterARestart()
 {
-    const QString text = historyText(pastDraws());
-    box()->setPlainText(text);
-    QTRY_COMPARE(QString::fromUtf8(readBytes(HistoryWindow::savedHistoryPath())), text);
+    storeDraws(historyText(pastDraws()));
+    // So does the number of draws chosen.
+    chooseRange(QStringLiteral("最近100期"));
     restart();
-    QCOMPARE(box()->toPlainText(), text);
-    QCOMPARE(table()->rowCount(), 30);
+    QCOMPARE(control<QComboBox>(history(), QStringLiteral("Com_history_range"))->currentText(), QStringLiteral("最近100期"));
+    QCOMPARE(table()->rowCount(), 100);
+    chooseRange(QStringLiteral("最近30期"));
 
-    // Typed just before the window closes: kept as well.
+    // Typed, not stored, just before the window closes: kept as well.
     box()->setPlainText(QStringLiteral("2025001 4321"));
     restart();
+    QCOMPARE(table()->rowCount(), 30);
+    QCOMPARE(drawsTable()->rowCount(), kDraws);
     QCOMPARE(box()->toPlainText(), QStringLiteral("2025001 4321"));
+    QCOMPARE(QString::fromUtf8(readBytes(HistoryWindow::savedHistoryPath())), QStringLiteral("2025001 4321"));
     QVERIFY(m_modals->messages.isEmpty());
 }
 
 void TestHistoryWindow::filesThroughTheDialog()
 {
-    // A missing file and a folder are refused; the box keeps what it held.
+    // A missing file and a folder are refused; the store keeps what it held.
     QTemporaryDir folder;
-    box()->setPlainText(QStringLiteral("2024001 1234"));
+    storeDraws(QStringLiteral("2024001 1234"));
     const QString missing = folder.filePath(QStringLiteral("none.txt"));
     QVERIFY(!m_history->loadHistoryFile(missing));
     QVERIFY(!m_history->loadHistoryFile(folder.path()));
     QCOMPARE(m_modals->messages.size(), 2);
     QCOMPARE(m_modals->messages[0].title, QStringLiteral("错误提示"));
     QVERIFY(m_modals->messages[0].text.startsWith(QStringLiteral("无法读取开奖文件：\n%1\n无法打开（").arg(missing)));
-    QCOMPARE(box()->toPlainText(), QStringLiteral("2024001 1234"));
+    QCOMPARE(drawsTable()->rowCount(), 1);
 
     // A GBK file with full-width digits, as some sites save them.
     const QString path = folder.filePath(QStringLiteral("开奖.txt"));
@@ -390,18 +481,18 @@ void TestHistoryWindow::filesThroughTheDialog()
     QCOMPARE(dialogs.asked.size(), 1);
     QCOMPARE(dialogs.asked[0].request.kind, FileRequest::Open);
     QCOMPARE(dialogs.asked[0].request.title, QStringLiteral("载入开奖文件"));
-    QVERIFY(box()->toPlainText().startsWith(QStringLiteral("第２０２４００１期")));
     QCOMPARE(table()->rowCount(), 2);
     QCOMPARE(cell(table(), 0, 0) + cell(table(), 0, 1) + cell(table(), 1, 1), QStringLiteral("202400256781234"));
-    QCOMPARE(control<QListWidget>(history(), QStringLiteral("Li_history_malformed"))->item(0)->text(),
-             QStringLiteral("第 3 行：坏行"));
+    QCOMPARE(cell(drawsTable(), 0, 3) + cell(drawsTable(), 1, 3), QStringLiteral("文件手工"));
+    QCOMPARE(unstored(), QStringList({"第 3 行：坏行"}));
+    QCOMPARE(drawsStatus(), QStringLiteral("载入 开奖.txt：新增 1 期，更改 0 期；1 行未存入"));
     QCOMPARE(m_modals->messages.size(), 2);
 }
 
-void TestHistoryWindow::exportsTheTableAsCsv()
+void TestHistoryWindow::exportsTheTable()
 {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("out.csv"));
+    const QString workbook = folder.filePath(QStringLiteral("out.xlsx"));
     FileDialogRecorder dialogs;
     control<QPushButton>(history(), QStringLiteral("C_history_export"))->click();
     QVERIFY(dialogs.asked.isEmpty());
@@ -409,24 +500,81 @@ void TestHistoryWindow::exportsTheTableAsCsv()
     QCOMPARE(m_modals->messages[0].text, QStringLiteral("没有可导出的验证结果"));
 
     setConditions();
-    box()->setPlainText(historyText(pastDraws()));
-    runBacktest();
-    dialogs.answers = {path};
+    storeDraws(historyText(pastDraws()));
+    dialogs.answers = {workbook};
     control<QPushButton>(history(), QStringLiteral("C_history_export"))->click();
     QCOMPARE(dialogs.asked.size(), 1);
     QCOMPARE(dialogs.asked[0].request.kind, FileRequest::Save);
     QVERIFY(dialogs.asked[0].request.suggestedName.startsWith(QStringLiteral("历史验证-")));
-    QVERIFY(dialogs.asked[0].request.suggestedName.endsWith(QStringLiteral(".csv")));
+    QVERIFY(dialogs.asked[0].request.suggestedName.endsWith(QStringLiteral(".xlsx")));
+    QVERIFY(dialogs.asked[0].request.filter.contains(QStringLiteral("*.csv")));
 
-    const QByteArray bytes = readBytes(path);
-    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     const Shown now = shown();
+    auto part = [&workbook](const char *name) {
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), workbook, QLatin1String(name)});
+        return unzip.waitForFinished() ? QString::fromUtf8(unzip.readAllStandardOutput()) : QString();
+    };
+    // Every cell of the workbook is a text or blank, so 0267 is no number 267.
+    const QString cells = part("xl/worksheets/sheet1.xml");
+    qsizetype filled = now.headers.size();
+    for (const QStringList &row : now.rows)
+        filled += std::count_if(row.begin(), row.end(), [](const QString &text) { return !text.isEmpty(); });
+    QCOMPARE(cells.count(QStringLiteral("<c ")), (now.rows.size() + 1) * now.headers.size());
+    QCOMPARE(cells.count(QStringLiteral(" t=\"s\"")), filled);
+    const QString texts = part("xl/sharedStrings.xml");
+    bool leadingZero = false;
+    for (const QStringList &row : now.rows) {
+        QVERIFY2(texts.contains(QStringLiteral("<t>%1</t>").arg(row[1])), qPrintable(row[1]));
+        leadingZero = leadingZero || row[1].startsWith(u'0');
+    }
+    QVERIFY(leadingZero);
+
+    // CSV for other programs: the same table, header first.
+    const QString csv = folder.filePath(QStringLiteral("out.csv"));
+    QVERIFY(m_history->exportTable(csv));
+    const QByteArray bytes = readBytes(csv);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     QString expected = now.headers.join(u',') + QStringLiteral("\r\n");
     for (const QStringList &row : now.rows)
         expected += row.join(u',') + QStringLiteral("\r\n");
     QVERIFY(expected.startsWith(QStringLiteral("期号,开奖号,保留/杀掉,失败条件数,")));
     QCOMPARE(QString::fromUtf8(bytes.mid(3)), expected);
     QCOMPARE(m_modals->messages.size(), 1);
+}
+
+void TestHistoryWindow::storeProblemsAreToldOnce_data()
+{
+    QTest::addColumn<bool>("folderIsAFile");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("unreadable store") << false << QStringLiteral("开奖数据库无法读取，已改名为：");
+    QTest::newRow("unusable folder") << true << QStringLiteral("开奖数据库无法保存到：");
+}
+
+void TestHistoryWindow::storeProblemsAreToldOnce()
+{
+    QFETCH(bool, folderIsAFile);
+    QFETCH(QString, told);
+    cleanup();
+    const QString folder = default_draws_folder();
+    if (folderIsAFile)
+        QVERIFY(QDir(folder).removeRecursively() && writeBytes(folder, "a file"));
+    else
+        QVERIFY(writeBytes(folder + QStringLiteral("/draws.sqlite"), "not a database"));
+    ModalRecorder modals;
+    {
+        Fmain window;
+        control<QTimer>(&window, QStringLiteral("Timer_load"))->stop();
+        window.drawsUpdate().setBaseAddresses(HttpFixture::closedBase(QStringLiteral("/m/4x/")),
+                                              HttpFixture::closedBase(QStringLiteral("/4x/")));
+        window.show();
+        QTRY_VERIFY_WITH_TIMEOUT(window.drawsUpdate().lastReport().has_value(), 60000);
+        QCOMPARE(modals.messages.size(), 1);
+        QCOMPARE(modals.messages[0].title, QStringLiteral("错误提示"));
+        QVERIFY2(modals.messages[0].text.startsWith(told), qPrintable(modals.messages[0].text));
+    }
+    if (folderIsAFile)
+        QVERIFY(QFile::remove(folder));
 }
 
 QTEST_MAIN(TestHistoryWindow)

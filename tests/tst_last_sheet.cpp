@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 
 namespace {
@@ -76,6 +78,10 @@ void TstLastSheet::theSheetComesBackAfterARestart()
     QCOMPARE(control<QComboBox>(window.get(), QStringLiteral("Com_rc(5)"))->currentText(), QStringLiteral("3"));
     // Loaded after the start-up steps: the tolerance lists are there.
     QCOMPARE(control<QComboBox>(window.get(), QStringLiteral("Com_rc(5)"))->count(), 13);
+    // The list shows what the sheet keeps without a press, and is not stale.
+    QCOMPARE(control<QLabel>(window.get(), QStringLiteral("dadi_zhushu"))->text(), QStringLiteral("3"));
+    QCOMPARE(control<QListWidget>(window.get(), QStringLiteral("Li_out"))->item(0)->text(), QStringLiteral("0123 4567 8901 "));
+    QCOMPARE(control<QLabel>(window.get(), QStringLiteral("L_stale"))->text(), QString());
     QCOMPARE(pressAction(window.get(), 0), 3);
 }
 

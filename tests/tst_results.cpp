@@ -163,6 +163,10 @@ void TestResults::prizeCheck_data()
     QTest::newRow("tab is not trimmed") << QStringLiteral("4567\t") << idle;
     QTest::newRow("straddling two numbers") << QStringLiteral("3 45") << miss;
     QTest::newRow("first number") << QStringLiteral("0123") << hit;
+    QTest::newRow("full-width digits") << QStringLiteral(" ４５６７") << hit;
+    QTest::newRow("full-width miss") << QStringLiteral("０１２４") << miss;
+    QTest::newRow("mixed widths") << QStringLiteral("0１2３") << hit;
+    QTest::newRow("three full-width digits") << QStringLiteral("４５６") << idle;
 }
 
 void TestResults::prizeCheck()

@@ -217,9 +217,12 @@ void TestScheme::savedSchemeListsOnlyChangesInAStableOrder()
 {
     Fmain *w = m_window.get();
     const SheetDriver sheet(w);
-    // The start texts end in a line break that the reset texts lack.
-    const QStringList start = sheet.state();
+    // A fresh window lists nothing: its boxes show their hints, which the
+    // start ends with a line break that the reset texts lack.
     QVERIFY(w->save_scheme(path(QStringLiteral("start.json"))));
+    const QByteArray nothing = indented({{"checked", QJsonArray()}, {"selected", QJsonArray()},
+                                         {"texts", QJsonObject()}, {"tolerances", QJsonObject()}});
+    QCOMPARE(readBytes(path(QStringLiteral("start.json"))), nothing);
 
     // Keys sorted, one entry a line, names in sheet order whatever the order
     // of the clicks: two schemes compare with diff.
@@ -237,14 +240,18 @@ void TestScheme::savedSchemeListsOnlyChangesInAStableOrder()
             {"selected", QJsonArray{"C_danzu(3)", "C_bi(17)", "C_max(4)"}},
             {"texts", QJsonObject{{"T_ding(3)", "45 67"}}}, {"tolerances", QJsonObject{{"Com_rc(5)", "1"}}}}));
     }
-    // The reset sheet saves nothing but the header.
+    // Nor does the reset sheet, or a box given back its hint by hand.
     pressAction(w, 3);
+    const QStringList cleared = sheet.state();
+    sheet.type("T_ding", 5, QStringLiteral("  \n双击清空\n\n"));
     QVERIFY(w->save_scheme(path(QStringLiteral("empty.json"))));
-    QCOMPARE(readBytes(path(QStringLiteral("empty.json"))),
-             indented({{"checked", QJsonArray()}, {"selected", QJsonArray()}, {"texts", QJsonObject()},
-                       {"tolerances", QJsonObject()}}));
-    QVERIFY(w->load_scheme(path(QStringLiteral("start.json"))));
-    QCOMPARE(sheet.state(), start);
+    QCOMPARE(readBytes(path(QStringLiteral("empty.json"))), nothing);
+    // Loading leaves such boxes at their reset texts, whatever the scheme holds.
+    sheet.type("T_ding", 5, QStringLiteral("123"));
+    QVERIFY(writeBytes(path(QStringLiteral("hint.json")),
+                       indented({{"texts", QJsonObject{{"T_cs_ip(0)", "和值输入要保持2位数，例如：00 05 08 16\n"}}}})));
+    QVERIFY(w->load_scheme(path(QStringLiteral("hint.json"))));
+    QCOMPARE(sheet.state(), cleared);
 }
 
 // vintora-shrink has no window to reset: the reader itself must give every
@@ -317,6 +324,8 @@ void TestScheme::buttonsGoThroughTheFileDialog()
 {
     FileDialogRecorder dialogs;
     const QString saved = path(QStringLiteral("dialog.json"));
+    // From the reset sheet: the boxes left untouched come back with their reset texts.
+    pressAction(m_window.get(), 3);
     pickConditions(SheetDriver(m_window.get()), 2);
     const QStringList picked = SheetDriver(m_window.get()).state();
     auto press = [this](const char *name) { control<QPushButton>(m_window.get(), QLatin1String(name))->click(); };
@@ -369,6 +378,13 @@ void TestScheme::recentSchemesKeepTheLastEight()
     menu->actions()[3]->trigger();
     QCOMPARE(control<QComboBox>(m_window.get(), QStringLiteral("Com_rc(5)"))->currentText(), QStringLiteral("7"));
     QCOMPARE(shown(), (QStringList{entry(7), entry(5), entry(9), entry(8), entry(6), entry(4), entry(3), entry(2)}));
+
+    // The title names the scheme last loaded or saved after the feed's title.
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Vintora - r7&.json"));
+    m_window->setWindowTitle(QStringLiteral("四星缩水"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("四星缩水 - r7&.json"));
+    QVERIFY(m_window->save_scheme(path(QStringLiteral("新方案.json"))));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("四星缩水 - 新方案.json"));
 }
 
 void TestScheme::droppedSchemeLoads()
@@ -471,6 +487,13 @@ void TestScheme::commandLineHelpAndVersion()
     QVERIFY2(version.exitCode == 0 && version.out.contains(VINTORA_VERSION), version.out.constData());
     const CommandRun help = shrinkCommand({QStringLiteral("--help")});
     QVERIFY(help.exitCode == 0 && help.out.contains("--count") && help.out.contains("--lines"));
+    // Without a scheme, whatever the way of output: one line that says so.
+    for (const QStringList &arguments : {QStringList(), QStringList{QStringLiteral("--count")}}) {
+        const CommandRun bare = shrinkCommand(arguments);
+        QCOMPARE(bare.exitCode, 2);
+        QCOMPARE(bare.out, QByteArray());
+        QVERIFY2(bare.err.contains("方案") && bare.err.indexOf('\n') == bare.err.size() - 1, bare.err.constData());
+    }
 }
 
 QTEST_MAIN(TestScheme)

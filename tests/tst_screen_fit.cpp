@@ -1,12 +1,19 @@
 // A screen too small for the window: the sheet scrolls inside a window that
-// fits the screen, and keeps every control in its place. Runs on two offscreen
-// screens, a desktop of 1280 x 1024 and a netbook of 1024 x 600.
+// fits the screen, and keeps every control in its place; every window opens
+// within its screen at any scale. Runs on offscreen screens: a desktop of
+// 1280 x 1024, a netbook of 1024 x 600, a laptop of 1366 x 768, and two of
+// 2560 x 1440 at scales 1.5 and 2.
 #include "testsupport.h"
 
 #include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -35,6 +42,8 @@ std::unique_ptr<Fmain> windowOn(QScreen *screen)
     auto window = std::make_unique<Fmain>();
     control<QTimer>(window.get(), QStringLiteral("Timer_load"))->stop();
     window->setScreen(screen);
+    // Where a window manager puts a new window.
+    window->move(screen->availableGeometry().topLeft());
     window->show();
     return window;
 }
@@ -50,6 +59,10 @@ private slots:
     void everyControlKeepsItsPlaceInTheScrolledSheet();
     void theLowestButtonsCanBeScrolledTo();
     void theScrollingWindowCarriesTheTitleAndClosesTheSheet();
+    void everyWindowOpensWithinItsScreen_data();
+    void everyWindowOpensWithinItsScreen();
+    void theSumsBoxShowsWholeLines_data();
+    void theSumsBoxShowsWholeLines();
 
 private:
     ModalRecorder m_modals;
@@ -137,6 +150,97 @@ void TstScreenFit::theScrollingWindowCarriesTheTitleAndClosesTheSheet()
     QVERIFY(scroller->close());
     QVERIFY(!window->isVisible());
     QVERIFY(!scroller->isVisible());
+}
+
+void TstScreenFit::everyWindowOpensWithinItsScreen_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QSize>("available");     // in the scaled pixels windows are laid out in
+    QTest::newRow("1366 x 768") << QStringLiteral("laptop") << QSize(1366, 768);
+    QTest::newRow("2560 x 1440 at scale 1.5") << QStringLiteral("scale 1.5") << QSize(1707, 960);
+    QTest::newRow("2560 x 1440 at scale 2") << QStringLiteral("scale 2") << QSize(1280, 720);
+}
+
+void TstScreenFit::everyWindowOpensWithinItsScreen()
+{
+    QFETCH(QString, screen);
+    QFETCH(QSize, available);
+    QScreen *on = screenNamed(screen);
+    QVERIFY(on);
+    QCOMPARE(on->availableGeometry().size(), available);
+    const QRect room = on->availableGeometry();
+    auto window = windowOn(on);
+    QVERIFY(QTest::qWaitForWindowExposed(window->window()));
+    QVERIFY(room.contains(window->window()->frameGeometry()));
+    auto withinScreen = [&](const QWidget *w) { return room.contains(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())); };
+
+    button(window.get(), QStringLiteral("C_teshu_sm(2)"))->click();
+    const QWidget *picture = control<QWidget>(window.get(), QStringLiteral("Pic_dmsm"));
+    QTRY_VERIFY(picture->isVisible());
+    QVERIFY(withinScreen(picture));
+
+    control<QPushButton>(window.get(), QStringLiteral("C_history"))->click();
+    auto *history = control<QWidget>(window.get(), QStringLiteral("HistoryWindow"));
+    QVERIFY(QTest::qWaitForWindowExposed(history));
+    QCOMPARE(history->screen(), on);
+    QVERIFY2(room.contains(history->frameGeometry()), qPrintable(QStringLiteral("%1x%2").arg(history->width()).arg(history->height())));
+    auto *tabs = control<QTabWidget>(history, QStringLiteral("history_tabs"));
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        for (const QWidget *chart : tabs->currentWidget()->findChildren<QWidget *>(QRegularExpression(QStringLiteral("chart$"))))
+            QTRY_VERIFY2(chart->isVisible() && withinScreen(chart), qPrintable(chart->objectName()));
+    }
+}
+
+void TstScreenFit::theSumsBoxShowsWholeLines_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::newRow("scale 1") << QStringLiteral("laptop");
+    QTest::newRow("scale 1.5") << QStringLiteral("scale 1.5");
+    QTest::newRow("scale 2") << QStringLiteral("scale 2");
+}
+
+void TstScreenFit::theSumsBoxShowsWholeLines()
+{
+    QFETCH(QString, screen);
+    auto window = windowOn(screenNamed(screen));
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto *sums = control<QPlainTextEdit>(window.get(), QStringLiteral("T_cs_ip(0)"));
+    QWidget *viewport = sums->viewport();
+    const QColor base = sums->palette().color(QPalette::Base);
+    const qreal scale = window->screen()->devicePixelRatio();
+    // Whether the screen shows nothing but the box's background in rows
+    // `from` to `to` (in the box's own pixels) of the box. A box that
+    // scrolls moves what it showed and paints only the rest. A fractional
+    // scale leaves a last row and column shared with the frame.
+    auto blank = [&](int from, int to) {
+        const QPoint at = viewport->mapTo(window.get(), QPoint(0, 0));
+        const QImage shown = window->screen()
+                                 ->grabWindow(window->winId(), at.x(), at.y(), viewport->width(), viewport->height())
+                                 .toImage();
+        for (int y = int(std::ceil(from * scale)); y < std::min(int(to * scale), shown.height() - 1); ++y) {
+            for (int x = 0; x < shown.width() - 1; ++x) {
+                if (shown.pixelColor(x, y) != base)
+                    return false;
+            }
+        }
+        return true;
+    };
+
+    // Typed on to a second line, which the box scrolls to: it stands whole.
+    sums->setPlainText(QStringLiteral("05 16 27\n30 31 32 33 34 35 36"));
+    sums->moveCursor(QTextCursor::End);
+    sums->ensureCursorVisible();
+    const QRect second = sums->cursorRect();
+    QVERIFY(viewport->rect().contains(second));
+    QTRY_VERIFY(!blank(second.top(), second.bottom() + 1));
+
+    // Back on the first line: whatever of the second does not fit under it is blank.
+    sums->moveCursor(QTextCursor::Start);
+    sums->ensureCursorVisible();
+    const int firstLineEnd = sums->cursorRect().bottom() + 1;
+    QVERIFY(firstLineEnd < viewport->height() - 1);
+    QTRY_VERIFY(blank(firstLineEnd, viewport->height()));
 }
 
 QTEST_MAIN(TstScreenFit)

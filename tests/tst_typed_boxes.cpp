@@ -4,6 +4,7 @@
 
 #include "core/sheet_layout.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 
 namespace {
@@ -52,6 +53,9 @@ private slots:
     void aTabShowsInBoldWhileItsPanelHoldsAList();
     void hintsSpacesAndEmptyBoxesLeaveTabsPlain();
     void theBoldCaptionStillFitsItsTab();
+    void unreadEntriesAreNamedInOneLine_data();
+    void unreadEntriesAreNamedInOneLine();
+    void tabMovesTheFocusOn();
 
 private:
     QPlainTextEdit *box(const char *name) const { return control<QPlainTextEdit>(m_window.get(), QLatin1String(name)); }
@@ -186,6 +190,64 @@ void TstTypedBoxes::theBoldCaptionStillFitsItsTab()
         QFont bold = tab(i)->font();
         bold.setBold(true);
         QVERIFY2(QFontMetrics(bold).horizontalAdvance(tab(i)->text()) <= tab(i)->width() - 4, qPrintable(tab(i)->text()));
+    }
+}
+
+void TstTypedBoxes::unreadEntriesAreNamedInOneLine_data()
+{
+    QTest::addColumn<QStringList>("boxes");     // a name, then its text, for each box typed into
+    QTest::addColumn<QString>("line");
+    auto row = [](const char *name, const QStringList &boxes, const QString &line) {
+        QTest::newRow(name) << boxes << line;
+    };
+    const QString sumHint = QStringLiteral("和值输入要保持2位数，例如：00 05 08 16");
+    row("a lone digit and a range", {"T_cs_ip(0)", "5 30-36"}, "杀和值：2 项未读（5、30-36）");
+    row("sums read whole", {"T_cs_ip(0)", "00,05，36\n16"}, "");
+    row("no sum, or more than one", {"T_cs_ip(0)", "37 123"}, "杀和值：2 项未读（37、123）");
+    row("full-width sums", {"T_cs_ip(0)", "０５ 16"}, "杀和值：1 项未读（０５），请用半角数字");
+    row("sums beside the hint", {"T_cs_ip(0)", sumHint + " 05"}, "杀和值：1 项未读（05）");
+    row("straight numbers", {"T_ding(0)", "1234,5678 123 12345"}, "杀直选号码：2 项未读（123、12345）");
+    row("compound lines", {"T_ding(1)", "123*456*789*0\n12*34*56\n1*2*3*4*5\n1**2*3"},
+        "杀垃圾复式：3 项未读（12*34*56、1*2*3*4*5、1**2*3）");
+    row("two-digit combinations", {"T_ding(2)", "12 3 45-67"}, "杀两码组合：2 项未读（3、45-67）");
+    row("a must-contain box", {"T_ding(5)", "\n双击清空\n12 345"}, "必出3码组合：1 项未读（12）");
+    row("patterns up to the first that is none", {"T_ding(6)", "12** 1** **89 3456"},
+        "定位杀号：3 项未读（1**、**89、3456）");
+    row("a base set", {"T_cs_ip(3)", "0001\n0123 9999 123"}, "大底：1 项未读（123）");
+    row("a base set beside its hint", {"T_cs_ip(3)", "大底号码，双击清空\n1234"}, "大底：1 项未读（1234）");
+    row("the first five of many", {"T_ding(4)", "1 2 3 4 5 6 7"}, "杀3码组合：7 项未读（1、2、3、4、5、…）");
+    row("a long entry is cut", {"T_ding(3)", "1234567890123456789"}, "必出两码组合：1 项未读（1234567890123456…）");
+    row("boxes in sheet order", {"T_cs_ip(3)", "1", "T_ding(0)", "2"}, "杀直选号码：1 项未读（2）；大底：1 项未读（1）");
+}
+
+void TstTypedBoxes::unreadEntriesAreNamedInOneLine()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, line);
+    const QLabel *unread = control<QLabel>(m_window.get(), QStringLiteral("L_unread"));
+    // From a line that names the first box, so that an empty line is news.
+    box(qPrintable(boxes[0]))->setPlainText(QStringLiteral("x"));
+    QTRY_VERIFY(unread->text().endsWith(QStringLiteral("项未读（x）")));
+    for (int i = 0; i < boxes.size(); i += 2)
+        box(qPrintable(boxes[i]))->setPlainText(boxes[i + 1]);
+    QTRY_COMPARE(unread->text(), line);
+    QCOMPARE(unread->toolTip(), QString(line).replace(QStringLiteral("；"), QStringLiteral("\n")));
+}
+
+void TstTypedBoxes::tabMovesTheFocusOn()
+{
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    for (const HintedBox &hinted : kHintedBoxes) {
+        showPanelOf(hinted);
+        QPlainTextEdit *b = box(hinted.name);
+        b->setPlainText(QStringLiteral("05"));
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            b->setFocus(Qt::MouseFocusReason);
+            QTRY_VERIFY2(b->hasFocus(), hinted.name);
+            QTest::keyClick(b, key);
+            QTRY_VERIFY2(!b->hasFocus(), hinted.name);
+            QCOMPARE(b->toPlainText(), QStringLiteral("05"));
+        }
     }
 }
 

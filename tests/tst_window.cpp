@@ -207,6 +207,7 @@ void TestWindow::actionButtonsWaitWhileAnActionRuns()
     set_modal_capture([&](const ModalMessage &) {
         enabledDuringMessage = int(std::count_if(actions.begin(), actions.end(),
                                                  [](ColorButton *b) { return b->isEnabled(); }));
+        return false;
     });
     pressAction(w.get(), 4);
     set_modal_capture({});

@@ -1,6 +1,7 @@
 #include "ui/factory.h"
 
 #include "ui/colorbutton.h"
+#include "ui/whole_lines_edit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -82,14 +83,28 @@ QComboBox *make_tolerance_box(QWidget *parent, const QString &name, const QRect 
     return box;
 }
 
-QPlainTextEdit *make_text_box(QWidget *parent, const QString &name, const QRect &geometry,
-                              const QString &text)
+namespace {
+QPlainTextEdit *placeTextBox(QPlainTextEdit *box, const QString &name, const QRect &geometry)
 {
-    auto *box = new QPlainTextEdit(text, parent);
     box->setObjectName(name);
     box->setGeometry(geometry);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // A tab only ever separates entries in these boxes, so the key moves on.
+    box->setTabChangesFocus(true);
     return box;
+}
+}
+
+QPlainTextEdit *make_text_box(QWidget *parent, const QString &name, const QRect &geometry,
+                              const QString &text)
+{
+    return placeTextBox(new QPlainTextEdit(text, parent), name, geometry);
+}
+
+QPlainTextEdit *make_line_box(QWidget *parent, const QString &name, const QRect &geometry,
+                              const QString &text)
+{
+    return placeTextBox(new WholeLinesEdit(text, parent), name, geometry);
 }
 
 void clear_on_double_click(QPlainTextEdit *box)

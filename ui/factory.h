@@ -29,6 +29,9 @@ QComboBox *make_tolerance_box(QWidget *parent, const QString &name, const QRect 
 // A multi-line box with a vertical scroll bar.
 QPlainTextEdit *make_text_box(QWidget *parent, const QString &name, const QRect &geometry,
                               const QString &text = QString());
+// The same, a line or two high: it never shows a line in part.
+QPlainTextEdit *make_line_box(QWidget *parent, const QString &name, const QRect &geometry,
+                              const QString &text = QString());
 
 // A double-click anywhere in the box empties it.
 void clear_on_double_click(QPlainTextEdit *box);

@@ -5,15 +5,19 @@
 #include "app/mycode.h"
 #include "core/scheme.h"
 #include "core/text.h"
+#include "core/typed_box.h"
 #include "filters/digit_kills.h"
 #include "filters/entered_lists.h"
 #include "filters/groups.h"
 #include "filters/prize_check.h"
 #include "filters/set_operations.h"
+#include "filters/unread_entries.h"
 #include "help/help_popups.h"
 #include "net/feed_tags.h"
 #include "net/server_feed.h"
+#include "store/draw_store.h"
 
+#include <QMap>
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -350,6 +354,37 @@ QString checkSumValue(QStringView text)
     return rowFault(matrix, SumSpanRow, expected);
 }
 
+// What each typed box does not read: at most every piece between breaks
+// (the box's hint one of them), the first five shown as typed, full width
+// said only of full-width digits.
+QString checkUnreadEntries(QStringView text)
+{
+    static const QRegularExpression entryBreaks(QStringLiteral("[ \t\r\n\u3000,，;；、]+"));
+    const bool fullWidthDigits = std::any_of(text.begin(), text.end(), [](QChar ch) { return ch >= u'０' && ch <= u'９'; });
+    for (const ConditionRow &row : condition_rows()) {
+        if (row.kind != ControlKind::Text)
+            continue;
+        const UnreadEntries unread = unread_entries(row, text);
+        const QString &box = member_names(row).first();
+        const QString hint = typed_box_hint(box);
+        const qsizetype hintAt = text.indexOf(hint);
+        const QString parted = hintAt < 0 ? text.toString() : text.toString().replace(hintAt, hint.size(), u'\n');
+        const qsizetype pieces = parted.split(entryBreaks, Qt::SkipEmptyParts).size();
+        if (unread.count > pieces)
+            return QStringLiteral("%1: %2 unread of %3 pieces").arg(box).arg(unread.count).arg(pieces);
+        if (unread.shown.size() != std::min<qsizetype>(unread.count, UnreadEntries::kShown))
+            return QStringLiteral("%1: %2 shown of %3").arg(box).arg(unread.shown.size()).arg(unread.count);
+        for (const QString &shown : unread.shown) {
+            const QString typed = shown.endsWith(u'…') ? shown.chopped(1) : shown;
+            if (typed.isEmpty() || typed.size() > UnreadEntries::kShownLength || !text.contains(typed))
+                return QStringLiteral("%1: shows %2").arg(box, shown);
+        }
+        if (unread.fullWidth && !fullWidthDigits)
+            return QStringLiteral("%1: full width without a full-width digit").arg(box);
+    }
+    return {};
+}
+
 // A is the first line, B the rest.
 QString checkBaseSetOperation(QStringView text)
 {
@@ -422,7 +457,11 @@ QString checkPrizeCaption(QStringView text)
     const auto [firstLine, rest] = atFirstLineFeed(text);
     const std::pair<QStringView, QStringView> cases[] = {{text, u"0123 4567 9999"}, {firstLine, rest}};
     for (const auto &[entry, result] : cases) {
-        const QString drawn = withoutEndSpaces(entry);
+        QString drawn = withoutEndSpaces(entry);
+        for (QChar &ch : drawn) {
+            if (ch >= u'０' && ch <= u'９')
+                ch = QChar(u'0' + (ch.unicode() - u'０'));
+        }
         QString expected = QStringLiteral("【中奖查询】");
         if (drawn.size() == 4)
             expected = result.split(u' ').contains(drawn) ? QStringLiteral("【中中中中】") : QStringLiteral("【挂挂挂挂】");
@@ -532,42 +571,50 @@ QString checkHelpLookup(QStringView text)
 }
 
 // The draw history read the slow way: full-width forms turned ASCII first,
-// lines split by a pattern, runs of digits found by a pattern.
+// lines split by a pattern, dates and runs of digits found by patterns.
 QString checkDrawHistory(QStringView text)
 {
     QString ascii = text.toString();
     for (QChar &ch : ascii) {
-        if (ch >= u'０' && ch <= u'９')
-            ch = QChar(u'0' + (ch.unicode() - u'０'));
-        else if (ch == u'＃')
-            ch = u'#';
+        if (ch >= u'！' && ch <= u'～')
+            ch = QChar(ch.unicode() - (u'！' - u'!'));
     }
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     static const QRegularExpression digitRun(QStringLiteral("[0-9]+"));
+    static const QRegularExpression date(QStringLiteral("(?<![0-9])([0-9]{4})(?:([-/.])([0-9]{1,2})\\2([0-9]{1,2})(?![0-9])"
+                                                        "|年([0-9]{1,2})月([0-9]{1,2})日)"));
     const QStringList lines = ascii.split(lineBreak);
     const QStringList originals = text.toString().split(lineBreak);
 
     DrawHistory expected;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString content = lines[i].trimmed();
+        QString line = lines[i];
+        const QString content = line.trimmed();
         if (content.isEmpty() || content.startsWith(u'#'))
             continue;
-        QStringList runs;
-        for (const QRegularExpressionMatch &match : digitRun.globalMatch(lines[i]))
-            runs.append(match.captured());
-        const qsizetype n = runs.size();
         Draw draw;
         draw.line = i + 1;
-        qsizetype drawRuns = 0;
-        if (n >= 4 && runs[n - 4].size() == 1 && runs[n - 3].size() == 1 && runs[n - 2].size() == 1
-            && runs[n - 1].size() == 1) {
-            drawRuns = 4;
-            draw.number = (runs[n - 4] + runs[n - 3] + runs[n - 2] + runs[n - 1]).toInt();
-        } else if (n >= 1 && runs[n - 1].size() == 4) {
-            drawRuns = 1;
-            draw.number = runs[n - 1].toInt();
+        for (const QRegularExpressionMatch &match : date.globalMatch(lines[i])) {
+            const bool signs = match.capturedLength(2) > 0;
+            const QDate day(match.captured(1).toInt(), match.captured(signs ? 3 : 5).toInt(),
+                            match.captured(signs ? 4 : 6).toInt());
+            if (!day.isValid())
+                continue;
+            line.replace(match.capturedStart(), match.capturedLength(), QString(match.capturedLength(), u' '));
+            if (draw.date.isNull())
+                draw.date = day;
         }
-        if (drawRuns == 0) {
+        QStringList runs;
+        for (const QRegularExpressionMatch &match : digitRun.globalMatch(line))
+            runs.append(match.captured());
+        const auto singleDigits = [&runs](qsizetype from) {
+            return from + 3 < runs.size()
+                   && std::all_of(runs.begin() + from, runs.begin() + from + 4, [](const QString &run) { return run.size() == 1; });
+        };
+        qsizetype at = 0;
+        while (at < runs.size() && runs[at].size() != 4 && !singleDigits(at))
+            ++at;
+        if (at == runs.size()) {
             const QString &original = originals[i];
             QString excerpt = original;
             if (original.size() > 40)
@@ -575,8 +622,9 @@ QString checkDrawHistory(QStringView text)
             expected.malformed.append({i + 1, excerpt});
             continue;
         }
-        if (n > drawRuns)
-            draw.issue = runs[0];
+        draw.number = runs[at].size() == 4 ? runs[at].toInt() : runs.mid(at, 4).join(QString()).toInt();
+        if (at > 0)
+            draw.issue = runs[at - 1];
         expected.draws.append(draw);
     }
 
@@ -586,9 +634,10 @@ QString checkDrawHistory(QStringView text)
     for (qsizetype i = 0; i < history.draws.size(); ++i) {
         const Draw &got = history.draws[i];
         const Draw &want = expected.draws[i];
-        if (got.line != want.line || got.number != want.number || got.issue != want.issue)
-            return QStringLiteral("draw %1 reads line %2 as %3 issue \"%4\" instead of line %5 as %6 issue \"%7\"")
-                .arg(i).arg(got.line).arg(got.number).arg(got.issue).arg(want.line).arg(want.number).arg(want.issue);
+        if (got.line != want.line || got.number != want.number || got.issue != want.issue || got.date != want.date)
+            return QStringLiteral("draw %1 reads line %2 as %3 issue \"%4\" date %5 instead of line %6 as %7 issue \"%8\" date %9")
+                .arg(i).arg(got.line).arg(got.number).arg(got.issue, got.date.toString(Qt::ISODate))
+                .arg(want.line).arg(want.number).arg(want.issue, want.date.toString(Qt::ISODate));
     }
     if (history.malformed.size() != expected.malformed.size())
         return QStringLiteral("%1 malformed lines instead of %2").arg(history.malformed.size()).arg(expected.malformed.size());
@@ -648,6 +697,117 @@ QString checkSchemeReader(QStringView text)
     return checkSchemeBytes(QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2));
 }
 
+
+// The store's rules, restated over a plain map from issue to number and
+// whether it was served: the player's draws replace any other number; served
+// ones replace only served ones, and differ from the player's as conflicts.
+using ReferenceStore = QMap<QString, std::pair<int, bool>>;
+
+int applyReference(ReferenceStore &store, const QList<Draw> &draws, bool served)
+{
+    int conflicts = 0;
+    for (const Draw &draw : draws) {
+        const auto known = store.constFind(draw.issue);
+        if (draw.issue.isEmpty() || (known != store.cend() && known->first == draw.number))
+            continue;
+        if (known == store.cend() || !served || known->second)
+            store.insert(draw.issue, {draw.number, served});
+        else
+            ++conflicts;
+    }
+    return conflicts;
+}
+
+// The store holds the reference's draws, ordered by issue as whole numbers.
+QString storeFault(const DrawStore &store, const ReferenceStore &reference)
+{
+    ReferenceStore held;
+    QList<std::pair<qsizetype, QString>> order;
+    for (const StoredDraw &draw : store.draws()) {
+        held.insert(draw.issue, {draw.number, draw.source == DrawSource::Feed});
+        const QString significant = QString(draw.issue).remove(QRegularExpression(QStringLiteral("^0+")));
+        order.append({significant.size(), significant});
+    }
+    if (held != reference)
+        return QStringLiteral("%1 draws stored, %2 expected, or other numbers").arg(held.size()).arg(reference.size());
+    return std::is_sorted(order.begin(), order.end()) ? QString() : QStringLiteral("listed out of order");
+}
+
+// Pasted draws read into the store, twice: the last draw of each issue
+// stands. Where no folder can be made the store lives in memory: nothing of
+// a fuzzer's run reaches the disk.
+QString checkStoreEntries(QStringView text)
+{
+    const QList<Draw> draws = read_draw_history(text).draws;
+    DrawStore store(QStringLiteral("/dev/null/vintora"));
+    ReferenceStore reference;
+    applyReference(reference, draws, false);
+    for (int pass = 0; pass < 2; ++pass) {
+        const WriteOutcome written = store.enter(draws, DrawSource::Manual);
+        if (!written.written || (pass == 1 && written.added > 0))
+            return QStringLiteral("pass %1 added %2").arg(pass).arg(written.added);
+        if (QString fault = storeFault(store, reference); !fault.isEmpty())
+            return fault;
+    }
+    return {};
+}
+
+// The text's draws are served; every second one the player entered first,
+// every third one the server serves one higher. Merged twice, the store
+// follows the rules and keeps the server's ETag.
+QString checkDrawsMerge(QStringView text)
+{
+    const QList<Draw> read = read_draw_history(text).draws;
+    QList<Draw> entered, served = read;
+    for (qsizetype i = 0; i < read.size(); ++i) {
+        if (i % 2 == 0)
+            entered.append(read[i]);
+        if (i % 3 == 0)
+            served[i].number = (served[i].number + 1) % 10000;
+    }
+    DrawStore store(QStringLiteral("/dev/null/vintora"));
+    ReferenceStore reference;
+    store.enter(entered, DrawSource::Manual);
+    applyReference(reference, entered, false);
+    for (const QString etag : {QStringLiteral("\"a\""), QStringLiteral("\"b\"")}) {
+        const WriteOutcome merged = store.merge(served, QStringLiteral("http://host/"), etag);
+        const int conflicts = applyReference(reference, served, true);
+        if (!merged.written || merged.conflicts.size() != conflicts)
+            return QStringLiteral("%1 conflicts instead of %2").arg(merged.conflicts.size()).arg(conflicts);
+        if (QString fault = storeFault(store, reference); !fault.isEmpty())
+            return fault;
+        if (store.etag(QStringLiteral("http://host/")) != etag)
+            return QStringLiteral("ETag not kept");
+    }
+    return {};
+}
+
+// The text's words as issue numbers: every count missing strictly between
+// the lowest and the highest of its year, tried one by one.
+QString checkDrawGaps(QStringView text)
+{
+    const QStringList words = text.toString().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    QMap<std::pair<qsizetype, QString>, QList<bool>> years;   // by year as a whole number: the counts present
+    for (const QString &word : words) {
+        if (word.size() < 5 || !std::all_of(word.begin(), word.end(), isAsciiDigit))
+            continue;
+        const QString year = word.first(word.size() - 3).remove(QRegularExpression(QStringLiteral("^0+(?=.)")));
+        QList<bool> &present = years[{year.size(), year}];
+        present.resize(1000);
+        present[word.last(3).toInt()] = true;
+    }
+    QStringList expected;
+    for (auto year = years.cbegin(); year != years.cend(); ++year) {
+        for (qsizetype count = year->indexOf(true) + 1; count < year->lastIndexOf(true); ++count) {
+            if (!year->at(count))
+                expected.append(year.key().second + QStringLiteral("%1").arg(count, 3, 10, QChar(u'0')));
+        }
+    }
+    const QStringList missing = missing_issues(words);
+    return missing == expected ? QString()
+                               : QStringLiteral("missing %1 instead of %2").arg(missing.join(u' '), expected.join(u' '));
+}
+
 constexpr FuzzTarget kTargets[] = {
     {"only_str", checkOnlyStr},
     {"collapse_space_pairs", checkCollapseSpacePairs},
@@ -665,6 +825,10 @@ constexpr FuzzTarget kTargets[] = {
     {"help_lookup", checkHelpLookup},
     {"draw_history", checkDrawHistory},
     {"scheme_reader", checkSchemeReader},
+    {"unread_entries", checkUnreadEntries},
+    {"store_entries", checkStoreEntries},
+    {"draws_merge", checkDrawsMerge},
+    {"draw_gaps", checkDrawGaps},
 };
 }
 
