@@ -16,6 +16,7 @@
 #include "filters/set_operations.h"
 #include "ui/colorbutton.h"
 #include "ui/factory.h"
+#include "ui/settings.h"
 #include "panel/group_buttons.h"
 #include "panel/left_column.h"
 #include "panel/link_bar.h"
@@ -42,6 +43,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QTimer>
 
 namespace {
@@ -266,10 +268,26 @@ void Fmain::buildLiveCount()
     c.L_live_count = make_label(c.ToolStrip, QString(), QRect(), QStringLiteral("L_live_count"));
     // At the strip's right end, beyond its free space.
     c.ToolStrip->layout()->addWidget(c.L_live_count);
-    show_live_count(c.L_live_count, kCandidateCount);
+    // The price of a bet, beside the cost it sets.
+    c.T_bet_price = new QSpinBox(c.ToolStrip);
+    c.T_bet_price->setObjectName(QStringLiteral("T_bet_price"));
+    c.T_bet_price->setRange(1, kHighestBetPrice);
+    c.T_bet_price->setPrefix(QStringLiteral("每注 "));
+    c.T_bet_price->setSuffix(QStringLiteral(" 元"));
+    c.T_bet_price->setValue(bet_price());
+    c.T_bet_price->setToolTip(QStringLiteral("每注号码的价格，用来算出当前条件要花多少钱"));
+    c.ToolStrip->layout()->addWidget(c.T_bet_price);
+    auto showCount = [this] { show_live_count(m_controls.L_live_count, m_liveSurvivors, bet_price()); };
+    showCount();
+    connect(c.T_bet_price, &QSpinBox::valueChanged, this, [showCount](int price) {
+        set_bet_price(price);
+        showCount();
+    });
     m_liveCounter = std::make_unique<LiveCounter>(m_controls);
-    connect(m_liveCounter.get(), &LiveCounter::counted, this,
-            [this](int survivors) { show_live_count(m_controls.L_live_count, survivors); });
+    connect(m_liveCounter.get(), &LiveCounter::counted, this, [this, showCount](int survivors) {
+        m_liveSurvivors = survivors;
+        showCount();
+    });
 }
 
 void Fmain::addToolStripWidget(QWidget *widget)
@@ -297,9 +315,16 @@ void Fmain::buildHistoryTool()
 void Fmain::showHistoryWindow()
 {
     if (!m_history) {
-        m_history = new HistoryWindow([this] { return read_selections(m_controls); }, m_shrink, m_drawStore,
-                                      m_drawsUpdate, this);
+        // A member of the sheet is clicked as the player clicks it, so its
+        // colour, the live count and undo follow as they do then.
+        HistoryWindow::SheetAccess sheet{[this] { return read_sheet_record(m_controls); },
+                                         [this](const QString &name) {
+                                             if (auto *control = findChild<QAbstractButton *>(name))
+                                                 control->click();
+                                         }};
+        m_history = new HistoryWindow(std::move(sheet), m_shrink, m_drawStore, m_drawsUpdate, this);
         connect(this, &Fmain::shrinkRunFinished, m_history, &HistoryWindow::onShrinkRun);
+        connect(m_sheetHistory, &SheetHistory::touched, m_history, &HistoryWindow::onSheetChanged);
         // Over the sheet, on its screen; the window fits itself in there.
         m_history->setScreen(window()->screen());
         m_history->move(window()->pos());

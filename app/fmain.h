@@ -137,4 +137,5 @@ private:
     DrawsUpdate m_drawsUpdate{m_drawStore};
     // Last, so it stops counting before any control goes.
     std::unique_ptr<LiveCounter> m_liveCounter;
+    int m_liveSurvivors = kCandidateCount;  // its last count
 };

@@ -95,13 +95,9 @@ void Fmain::buildSheetTools()
         connect(shortcut, &QShortcut::activated, this, [this, undo = undo] { undoOrRedo(undo); });
     }
 
-    // Beside the live count, which stands at the strip's right end.
-    c.L_stale = makeStripLabel(c.ToolStrip, "L_stale", QColor(200, 90, 0));
-    auto *layout = static_cast<QHBoxLayout *>(c.ToolStrip->layout());
-    layout->insertWidget(layout->indexOf(c.L_live_count), c.L_stale);
-
     // The longer lines get a line of the strip of their own, under its
     // buttons, the family counts under the live count; the window grows by it.
+    auto *layout = static_cast<QHBoxLayout *>(c.ToolStrip->layout());
     const int buttonsHeight = c.ToolStrip->height();
     QMargins margins = layout->contentsMargins();
     margins.setBottom(margins.bottom() + StatusLineHeight);
@@ -114,12 +110,15 @@ void Fmain::buildSheetTools()
     auto *line = new QHBoxLayout(c.StatusLine);
     line->setContentsMargins(6, 0, 6, 4);
     c.L_why_killed = makeStripLabel(c.StatusLine, "L_why_killed", QColor(160, 0, 0));
+    // Here rather than beside the live count, which its price leaves no room.
+    c.L_stale = makeStripLabel(c.StatusLine, "L_stale", QColor(200, 90, 0));
     // The unread entries and the counts take the room the why-line leaves
     // them; what does not fit ends in an ellipsis, and the tooltips hold all.
     c.L_unread = makeStripLabel<ElidedLabel>(c.StatusLine, "L_unread", QColor(200, 90, 0));
     c.L_family_counts = makeStripLabel<ElidedLabel>(c.StatusLine, "L_family_counts", QColor(70, 70, 70));
     c.L_family_counts->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     line->addWidget(c.L_why_killed);
+    line->addWidget(c.L_stale);
     line->addWidget(c.L_unread);
     line->addWidget(c.L_family_counts, 1);
     connect(m_liveCounter.get(), &LiveCounter::familiesCounted, this,

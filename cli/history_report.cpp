@@ -2,6 +2,7 @@
 
 #include "core/shrink.h"
 #include "filters/backtest.h"
+#include "filters/chance.h"
 
 namespace {
 // The families that mark a draw, by name and in row order; "-" for none.
@@ -12,11 +13,18 @@ QString familiesField(FamilySet families)
 }
 }
 
+QString malformed_lines_report(const QString &fileName, const DrawHistory &history)
+{
+    QString problems;
+    for (const MalformedLine &line : history.malformed)
+        problems += QStringLiteral("%1:%2: 无法识别：%3\n").arg(fileName, QString::number(line.line), line.excerpt);
+    return problems;
+}
+
 HistoryReport history_report(const QString &fileName, const DrawHistory &history, const CandidateMatrix &matrix)
 {
     HistoryReport report;
-    for (const MalformedLine &line : history.malformed)
-        report.problems += QStringLiteral("%1:%2: 无法识别：%3\n").arg(fileName, QString::number(line.line), line.excerpt);
+    report.problems = malformed_lines_report(fileName, history);
 
     QList<int> numbers;
     numbers.reserve(history.draws.size());
@@ -31,5 +39,11 @@ HistoryReport history_report(const QString &fileName, const DrawHistory &history
     }
     const BacktestSummary summary = summarize_backtest(rows);
     report.lines += QStringLiteral("kept %1 of %2\n").arg(summary.kept).arg(summary.draws);
+    const ChanceFigures chance = chance_of_run(matrix, summary.draws, summary.kept);
+    report.lines += QStringLiteral("by chance\t%1\t%2-%3\t%4\n")
+                        .arg(expected_draws_text(chance.draws, chance.numbersKept))
+                        .arg(chance.range.low)
+                        .arg(chance.range.high)
+                        .arg(chance.pValue, 0, 'f', 4);
     return report;
 }

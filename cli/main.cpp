@@ -1,4 +1,5 @@
 // vintora-shrink: one shrink run over a saved scheme, without a window.
+#include "cli/efficiency_report.h"
 #include "cli/history_report.h"
 #include "cli/members_report.h"
 #include "core/scheme.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <climits>
 #include <cstdio>
+#include <optional>
 
 namespace {
 void write(FILE *stream, const QString &text)
@@ -21,12 +23,13 @@ void write(FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
-// A way of output other than the survivors on one line, and whether it
-// needs a scheme.
+// A way of output other than the survivors on one line, whether it needs a
+// scheme, and whether --last may choose its draws.
 struct Output
 {
     QCommandLineOption option;
     bool needsScheme;
+    bool readsLast = false;
 };
 
 // "-" is standard input.
@@ -42,6 +45,41 @@ HistoryFile readHistory(const QString &path)
         return unread;
     }
     return read_history_file(input);
+}
+
+// The text of a draw file; nothing, said on standard error, when it cannot be read.
+std::optional<QString> readDrawFile(const QString &path)
+{
+    const HistoryFile file = readHistory(path);
+    if (file.status == HistoryFile::Read)
+        return file.text;
+    write(stderr, path + QStringLiteral(": ") + history_file_problem(file) + u'\n');
+    return std::nullopt;
+}
+
+// What each member that kills something alone would have killed among the
+// last `last` draws of the file, or among all of them.
+int runEfficiency(const QString &path, const std::optional<QString> &last)
+{
+    int count = 0;
+    if (last) {
+        bool counted = false;
+        count = last->toInt(&counted);
+        if (!counted || count < 1) {
+            write(stderr, QStringLiteral("vintora-shrink: --last 需要正整数，而不是“%1”\n").arg(*last));
+            return 2;
+        }
+    }
+    const std::optional<QString> text = readDrawFile(path);
+    if (!text)
+        return 2;
+    const DrawHistory history = read_draw_history(*text);
+    write(stderr, malformed_lines_report(path, history));
+    QList<int> numbers;
+    for (const Draw &draw : recent_draws(history.draws, count))
+        numbers.append(draw.number);
+    write(stdout, efficiency_report(numbers));
+    return 0;
 }
 
 // The store the window keeps its draws in: --update fetches into it, --draws
@@ -83,7 +121,7 @@ int main(int argc, char *argv[])
     const Output history{
         {QStringLiteral("history"),
          QStringLiteral("按方案验证开奖文件中的每一期：期号、开奖号、kept 或 killed、失败条件数、标记它的条件；"
-                        "FILE 为 - 时读标准输入。"),
+                        "最后两行是保留的期数和随机选号的对比；FILE 为 - 时读标准输入。"),
          QStringLiteral("FILE")},
         true};
     const Output members{
@@ -96,9 +134,18 @@ int main(int argc, char *argv[])
     const Output update{
         {QStringLiteral("update"), QStringLiteral("不用方案：从服务器取开奖号并存入开奖数据库，输出更新的结果。")},
         false};
-    const Output *const outputs[] = {&count, &lines, &history, &members, &draws, &update};
+    const Output efficiency{
+        {QStringLiteral("efficiency"),
+         QStringLiteral("不用方案：按开奖文件统计每个单独就能杀号的条件一行：名称、单独杀掉的注数、杀掉的期数、"
+                        "随机杀掉同样多号码时平均杀掉的期数；FILE 为 - 时读标准输入。"),
+         QStringLiteral("FILE")},
+        false, true};
+    const Output *const outputs[] = {&count, &lines, &history, &members, &draws, &update, &efficiency};
     for (const Output *output : outputs)
         parser.addOption(output->option);
+    const QCommandLineOption last{QStringLiteral("last"), QStringLiteral("只读开奖文件中最近的 N 期。"),
+                                  QStringLiteral("N")};
+    parser.addOption(last);
     parser.addPositionalArgument(QStringLiteral("SCHEME"), QStringLiteral("方案文件（.json）"));
     // An option it does not know ends it like a file it cannot read.
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -118,7 +165,8 @@ int main(int argc, char *argv[])
     }
     // The survivors on one line, the default, need a scheme too.
     const bool needsScheme = !chosen || chosen->needsScheme;
-    if (chosenCount > 1 || arguments.size() > (needsScheme ? 1 : 0)) {
+    const bool lastMisplaced = parser.isSet(last) && !(chosen && chosen->readsLast);
+    if (chosenCount > 1 || arguments.size() > (needsScheme ? 1 : 0) || lastMisplaced) {
         write(stderr, parser.helpText());
         return 1;
     }
@@ -132,26 +180,27 @@ int main(int argc, char *argv[])
     }
     if (chosen == &draws || chosen == &update)
         return runOnStore(chosen == &update);
+    if (chosen == &efficiency)
+        return runEfficiency(parser.value(efficiency.option),
+                             parser.isSet(last) ? std::optional(parser.value(last)) : std::nullopt);
     const SchemeReading reading = read_scheme_file(arguments.constFirst());
     if (!reading.record) {
         write(stderr, reading.problem + u'\n');
         return 2;
     }
 
-    HistoryFile historyFile;
+    std::optional<QString> historyText;
     if (parser.isSet(history.option)) {
-        historyFile = readHistory(parser.value(history.option));
-        if (historyFile.status != HistoryFile::Read) {
-            write(stderr, parser.value(history.option) + QStringLiteral(": ") + history_file_problem(historyFile) + u'\n');
+        historyText = readDrawFile(parser.value(history.option));
+        if (!historyText)
             return 2;
-        }
     }
 
     ShrinkState state;
     run_shrink(selections_from_record(*reading.record), state);
     if (parser.isSet(history.option)) {
         const HistoryReport report =
-            history_report(parser.value(history.option), read_draw_history(historyFile.text), *state.matrix);
+            history_report(parser.value(history.option), read_draw_history(*historyText), *state.matrix);
         write(stderr, report.problems);
         write(stdout, report.lines);
         return 0;

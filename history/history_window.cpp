@@ -4,9 +4,13 @@
 
 #include "history/backtest_model.h"
 #include "core/text.h"
+#include "filters/chance.h"
 #include "filters/shrink_run.h"
+#include "filters/tradeoff.h"
 #include "history/bar_chart.h"
 #include "history/draws_model.h"
+#include "history/efficiency_tab.h"
+#include "history/tradeoff_tab.h"
 #include "net/draws_update.h"
 #include "ui/file_dialog.h"
 #include "ui/modal.h"
@@ -110,10 +114,10 @@ QList<double> asValues(const std::array<int, N> &counts)
 }
 }
 
-HistoryWindow::HistoryWindow(SelectionsSource currentSelections, const ShrinkState &lastRun, DrawStore &draws,
-                             DrawsUpdate &update, QWidget *parent)
+HistoryWindow::HistoryWindow(SheetAccess sheet, const ShrinkState &lastRun, DrawStore &draws, DrawsUpdate &update,
+                             QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , m_currentSelections(std::move(currentSelections))
+    , m_sheet(std::move(sheet))
     , m_lastRun(lastRun)
     , m_store(draws)
     , m_update(update)
@@ -126,6 +130,12 @@ HistoryWindow::HistoryWindow(SelectionsSource currentSelections, const ShrinkSta
     tabs->setObjectName(QStringLiteral("history_tabs"));
     tabs->addTab(buildBacktestTab(), QStringLiteral("历史验证"));
     tabs->addTab(buildDistributionTab(), QStringLiteral("结果分布"));
+    m_efficiency = new EfficiencyTab(m_sheet.click);
+    m_efficiency->setObjectName(QStringLiteral("history_efficiency"));
+    tabs->addTab(m_efficiency, QStringLiteral("条件效率"));
+    m_tradeoff = new TradeoffTab;
+    m_tradeoff->setObjectName(QStringLiteral("history_tradeoff"));
+    tabs->addTab(m_tradeoff, QStringLiteral("容错取舍"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(tabs);
@@ -146,6 +156,7 @@ HistoryWindow::HistoryWindow(SelectionsSource currentSelections, const ShrinkSta
     connect(&m_update, &DrawsUpdate::finished, this, &HistoryWindow::showUpdate);
     if (m_update.lastReport())
         showUpdate(*m_update.lastReport());
+    onSheetChanged();
 }
 
 HistoryWindow::~HistoryWindow()
@@ -189,6 +200,9 @@ QWidget *HistoryWindow::buildBacktestTab()
     m_summary = makeLabel(tab, "L_history_summary");
     m_summary->setWordWrap(true);
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_chance = makeLabel(tab, "L_history_chance");
+    m_chance->setWordWrap(true);
+    m_chance->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_model = new BacktestModel(this);
     m_table = new QTableView(tab);
@@ -206,6 +220,7 @@ QWidget *HistoryWindow::buildBacktestTab()
     auto *right = new QVBoxLayout;
     right->addLayout(controls);
     right->addWidget(m_summary);
+    right->addWidget(m_chance);
     right->addWidget(m_table, 3);
     right->addWidget(m_familyChart, 2);
 
@@ -299,6 +314,12 @@ void HistoryWindow::onShrinkRun()
         refresh();
 }
 
+void HistoryWindow::onSheetChanged()
+{
+    const SheetRecord sheet = m_sheet.read();
+    m_efficiency->setOnSheet(sheet.selected + sheet.checked);
+}
+
 void HistoryWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
@@ -334,7 +355,7 @@ void HistoryWindow::runBacktest()
     for (const Draw &draw : draws)
         numbers.append(draw.number);
 
-    run_shrink(m_currentSelections(), m_backtestRun);
+    run_shrink(selections_from_record(m_sheet.read()), m_backtestRun);
     const CandidateMatrix &matrix = *m_backtestRun.matrix;
     const QList<BacktestRow> rows = backtest(matrix, numbers);
     m_model->setBacktest(draws, rows, active_families(matrix));
@@ -348,7 +369,11 @@ void HistoryWindow::runBacktest()
         const QString name = m_model->headerData(column, Qt::Horizontal).toString();
         header->resizeSection(column, std::max(header->defaultSectionSize(), metrics.horizontalAdvance(name) + 16));
     }
-    showSummary(summarize_backtest(rows));
+    const BacktestSummary summary = summarize_backtest(rows);
+    showSummary(summary);
+    m_chance->setText(summary.draws == 0 ? QString() : chance_line(chance_of_run(matrix, summary.draws, summary.kept)));
+    m_efficiency->setDraws(numbers, m_range->currentText());
+    m_tradeoff->setTradeoff(tolerance_tradeoff(matrix, m_backtestRun.BaseSetActive, numbers));
 }
 
 void HistoryWindow::showUnstored(const QStringList &entries)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/history.h"
-#include "core/selections.h"
+#include "core/sheet_record.h"
 #include "core/shrink.h"
 #include "store/draw_store.h"
 #include "filters/backtest.h"
@@ -12,6 +12,8 @@
 class BacktestModel;
 class DrawsModel;
 class DrawsUpdate;
+class EfficiencyTab;
+class TradeoffTab;
 struct DrawsUpdateReport;
 class QChartView;
 class QComboBox;
@@ -23,26 +25,35 @@ class QTableView;
 class QTimer;
 
 // "历史验证": how the sheet's conditions would have fared on the past draws
-// of the store, and a second tab with the last run's survivors by sum, span
-// and shape. The player keeps the store here: pasted draws, draw files,
-// updates from the feed servers, deletions and corrections. It never touches
-// the main window's run: the back-test runs the conditions on a ShrinkState
-// of its own.
+// of the store, beside chance; tabs with the last run's survivors by sum,
+// span and shape, with what each condition costs, and with the trade-off of
+// the total tolerance. The player keeps the store here: pasted draws, draw
+// files, updates from the feed servers, deletions and corrections. It never
+// touches the main window's run: the back-test runs the conditions on a
+// ShrinkState of its own.
 class HistoryWindow : public QWidget
 {
     Q_OBJECT
 public:
-    using SelectionsSource = std::function<Selections()>;
+    // How the window reaches the sheet: reads it as it stands, and clicks
+    // one of its condition controls by object name as the player would.
+    struct SheetAccess
+    {
+        std::function<SheetRecord()> read;
+        std::function<void(const QString &objectName)> click;
+    };
 
-    // `currentSelections` reads the sheet as it is now; `lastRun` is the main
-    // window's run, which the second tab pictures. `draws` and `update` are
-    // the main window's and outlive this window's use of them.
-    HistoryWindow(SelectionsSource currentSelections, const ShrinkState &lastRun, DrawStore &draws,
-                  DrawsUpdate &update, QWidget *parent);
+    // `lastRun` is the main window's run, which the second tab pictures.
+    // `draws` and `update` are the main window's and outlive this window's
+    // use of them.
+    HistoryWindow(SheetAccess sheet, const ShrinkState &lastRun, DrawStore &draws, DrawsUpdate &update,
+                  QWidget *parent);
     ~HistoryWindow() override;
 
     // After each shrink run of the main window.
     void onShrinkRun();
+    // After the sheet changed.
+    void onSheetChanged();
 
     // Back-tests the sheet's conditions on the chosen draws of the store.
     void runBacktest();
@@ -82,7 +93,7 @@ private:
     void drawDistribution();
     void saveHistory();
 
-    SelectionsSource m_currentSelections;
+    SheetAccess m_sheet;
     const ShrinkState &m_lastRun;
     DrawStore &m_store;
     DrawsUpdate &m_update;
@@ -100,6 +111,7 @@ private:
     QComboBox *m_range = nullptr;
     QListWidget *m_malformed = nullptr;
     QLabel *m_summary = nullptr;
+    QLabel *m_chance = nullptr;
     BacktestModel *m_model = nullptr;
     QTableView *m_table = nullptr;
     QChartView *m_familyChart = nullptr;
@@ -107,5 +119,7 @@ private:
     QChartView *m_sumChart = nullptr;
     QChartView *m_spanChart = nullptr;
     QChartView *m_shapeChart = nullptr;
+    EfficiencyTab *m_efficiency = nullptr;
+    TradeoffTab *m_tradeoff = nullptr;
     QTimer *m_saveTimer = nullptr;
 };

@@ -12,6 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 class QTimer;
 class QWidget;
 
@@ -80,7 +81,8 @@ struct Controls
     QPushButton *C_load_scheme = nullptr;
     QPushButton *C_recent_schemes = nullptr;
     QPushButton *C_export_result = nullptr;
-    QLabel *L_live_count = nullptr;         // survivors of the sheet as it stands
+    QLabel *L_live_count = nullptr;         // survivors of the sheet as it stands, and their price
+    QSpinBox *T_bet_price = nullptr;        // the price of one bet, in 元
     QPushButton *C_undo = nullptr;
     QPushButton *C_redo = nullptr;
     QWidget *StatusLine = nullptr;          // under the strip's buttons: the longer lines

@@ -188,9 +188,9 @@ void LiveCounter::deliver(int survivors, const LiveCount::FamilyCounts &families
     emit counted(survivors);
 }
 
-void show_live_count(QLabel *label, int survivors)
+void show_live_count(QLabel *label, int survivors, int betPrice)
 {
-    label->setText(QStringLiteral("当前条件：%1 注").arg(survivors));
+    label->setText(QStringLiteral("当前条件：%1 注（%2 元）").arg(survivors).arg(qint64(survivors) * betPrice));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, survivors == 0 ? Colour::toQColor(Colour::Red)
                                                           : QApplication::palette(label).color(QPalette::WindowText));

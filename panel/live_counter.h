@@ -74,8 +74,8 @@ private:
     QObject *m_worker = nullptr;        // lives in m_thread and keeps the families' marks
 };
 
-// "当前条件：N 注", in red when nothing survives.
-void show_live_count(QLabel *label, int survivors);
+// "当前条件：N 注（C 元）" at `betPrice` 元 a bet, in red when nothing survives.
+void show_live_count(QLabel *label, int survivors, int betPrice);
 
 // One line for the typed boxes holding entries a run does not read, each
 // box by its caption on the sheet: "杀和值：2 项未读（5、30-36）"; the tooltip

@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-httpserver-dev qt6-websockets-dev libgl-dev
     # Qt SQL's SQLite driver, which keeps the past draws
     libqt6sql6-sqlite
+    # Boost.Math's binomial distribution sets a back-test beside chance (headers only)
+    libboost-math-dev
     # Qt Charts' CMake files need Qt OpenGL's, which its package does not pull in.
     libqt6opengl6-dev
     # workbooks whose cells are text, so spreadsheets keep 0267's zero

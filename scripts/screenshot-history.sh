@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Saves the two tabs of "历史验证" under Xvfb into the folder given as $1
-# (default docs/): the back-test of the past draws after the start-up update,
-# and the picture of the last run's survivors. The conditions are those of
+# Saves the tabs of "历史验证" under Xvfb into the folder given as $1
+# (default docs/): the back-test of the past draws after the start-up update
+# beside chance, the picture of the last run's survivors, what each
+# condition costs and the tolerance trade-off. The conditions are those of
 # scripts/screenshot.sh. Needs a build in build/ (scripts/build.sh); starts a
 # feed server of its own whose draws disagree with one the player entered
 # and leave a gap.
@@ -73,4 +74,11 @@ import -window "$history" "$out/history.png"
 click "$history" 118 20     # the tab "结果分布"
 sleep 1
 import -window "$history" "$out/distribution.png"
-echo "saved $out/history.png and $out/distribution.png"
+click "$history" 195 20     # "条件效率"
+click "$history" 740 83     # sorted by the p-value
+sleep 1
+import -window "$history" "$out/efficiency.png"
+click "$history" 272 20     # "容错取舍"
+sleep 1
+import -window "$history" "$out/tradeoff.png"
+echo "saved $out/history.png, distribution.png, efficiency.png and tradeoff.png"

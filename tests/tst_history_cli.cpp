@@ -4,10 +4,14 @@
 #include "reference_rules.h"
 #include "testsupport.h"
 
+#include "core/sheet_record.h"
+#include "filters/shrink_run.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTableView>
 
@@ -66,6 +70,7 @@ private slots:
 
     void agreesWithTheWindow();
     void readsEveryLineOfTheDrawTable();
+    void efficiencyAgreesWithEachMemberAlone();
     void unreadableFilesExitWithTwo();
 };
 
@@ -81,7 +86,7 @@ void TestHistoryCli::agreesWithTheWindow()
     QCOMPARE(cli.exitCode, 0);
     QCOMPARE(cli.err, QByteArray());
     const QStringList lines = QString::fromUtf8(cli.out).split(u'\n');
-    QCOMPARE(lines.size(), 202);   // a line a draw, the summary and the end of the last line
+    QCOMPARE(lines.size(), 203);   // a line a draw, the summary, chance and the end of the last line
 
     ModalRecorder modals;
     const std::unique_ptr<Fmain> window = startedWindow();
@@ -125,6 +130,18 @@ void TestHistoryCli::agreesWithTheWindow()
     QCOMPARE(lines[200], QStringLiteral("kept %1 of 200").arg(kept));
     QVERIFY(control<QLabel>(historyWindow, QStringLiteral("L_history_summary"))
                 ->text().startsWith(QStringLiteral("保留 %1 / 200 期").arg(kept)));
+    // Chance keeps 200 x N / 10000 draws with the N numbers the scheme keeps,
+    // and the range and the p-value are those the window shows.
+    const int numbersKept = runCommand(QStringLiteral(VINTORA_SHRINK), {QStringLiteral("--count"), path("scheme.json")})
+                                .out.trimmed().toInt();
+    QVERIFY(numbersKept > 0);
+    const QRegularExpressionMatch chance =
+        QRegularExpression(QStringLiteral("95% 的情况保留 (\\d+)～(\\d+) 期，保留 %1 期或更多的概率为 ([\\d.]+)。").arg(kept))
+            .match(control<QLabel>(historyWindow, QStringLiteral("L_history_chance"))->text());
+    QVERIFY(chance.hasMatch());
+    QCOMPARE(lines[201], QStringLiteral("by chance\t%1.%2\t%3-%4\t%5")
+                             .arg(numbersKept / 50).arg(numbersKept % 50 * 2, 2, 10, QChar(u'0'))
+                             .arg(chance.captured(1), chance.captured(2), chance.captured(3)));
     QVERIFY(modals.messages.isEmpty());
 
     // The strip under the sheet names them the same way, each with what it
@@ -181,7 +198,7 @@ void TestHistoryCli::readsEveryLineOfTheDrawTable()
     QCOMPARE(cli.exitCode, 0);
     QCOMPARE(QString::fromUtf8(cli.err), problems);
     QStringList lines = QString::fromUtf8(cli.out).split(u'\n');
-    QCOMPARE(lines.size(), draws.size() + 2);
+    QCOMPARE(lines.size(), draws.size() + 3);
     QVERIFY(lines[draws.size()].startsWith(QStringLiteral("kept ")));
     lines.resize(draws.size());
     for (QString &line : lines)
@@ -191,7 +208,48 @@ void TestHistoryCli::readsEveryLineOfTheDrawTable()
     QVERIFY(writeBytes(path("empty.txt"), QByteArray()));
     const CommandRun empty = history(path("empty.txt"));
     QCOMPARE(empty.exitCode, 0);
-    QCOMPARE(empty.out, QByteArray("kept 0 of 0\n"));
+    QCOMPARE(empty.out, QByteArray("kept 0 of 0\nby chance\t0.00\t0-0\t1.0000\n"));
+}
+
+void TestHistoryCli::efficiencyAgreesWithEachMemberAlone()
+{
+    // Newest first, with a line that is no draw: --last 30 takes the newest
+    // 30 by issue number.
+    QRandomGenerator random(25);
+    QList<int> drawn;
+    QString text;
+    for (int i = 0; i < 50; ++i)
+        drawn.append(int(random.bounded(10000)));
+    for (int i = 49; i >= 0; --i)
+        text += QStringLiteral("%1 %2\n").arg(2024001 + i).arg(drawn[i], 4, 10, QChar(u'0'));
+    text += QStringLiteral("开奖延期\n");
+    const CommandRun cli = runCommand(QStringLiteral(VINTORA_SHRINK),
+                                      {QStringLiteral("--efficiency"), QStringLiteral("-"), QStringLiteral("--last"),
+                                       QStringLiteral("30")}, text.toUtf8());
+    QCOMPARE(cli.exitCode, 0);
+    QCOMPARE(cli.err, QByteArray("-:51: 无法识别：开奖延期\n"));
+
+    // Each member on a sheet of its own, run whole: what it kills, and
+    // 30 x kills / 10000 in hundredths, rounded half up.
+    const QList<int> last30 = drawn.mid(20);
+    QStringList expected;
+    for (const ConditionRow &row : condition_rows()) {
+        for (const QString &name : row.memberSet == MemberSet::None ? QStringList() : member_names(row)) {
+            SheetRecord alone = cleared_record();
+            (row.kind == ControlKind::Check ? alone.checked : alone.selected).insert(name);
+            ShrinkState run;
+            run_shrink(selections_from_record(alone), run);
+            const int16_t *kill = run.matrix->row(KillRow);
+            const int kills = int(std::count(kill, kill + 10000, 1));
+            const int killed = int(std::count_if(last30.begin(), last30.end(), [&](int n) { return kill[n] == 1; }));
+            const int hundredths = (30 * kills + 50) / 100;
+            if (kills > 0)
+                expected.append(QStringLiteral("%1\t%2\t%3\t%4.%5").arg(name).arg(kills).arg(killed)
+                                    .arg(hundredths / 100).arg(hundredths % 100, 2, 10, QChar(u'0')));
+        }
+    }
+    QCOMPARE(expected.size(), 253);
+    QCOMPARE(QString::fromUtf8(cli.out).split(u'\n', Qt::SkipEmptyParts), expected);
 }
 
 void TestHistoryCli::unreadableFilesExitWithTwo()
@@ -216,6 +274,15 @@ void TestHistoryCli::unreadableFilesExitWithTwo()
     QCOMPARE(badScheme.exitCode, 2);
     QCOMPARE(badScheme.out, QByteArray());
     QCOMPARE(history(path("draws1.txt"), {QStringLiteral("--count")}).exitCode, 1);
+
+    // --last belongs to --efficiency, and counts draws.
+    const QString shrink = QStringLiteral(VINTORA_SHRINK);
+    QCOMPARE(history(path("draws1.txt"), {QStringLiteral("--last"), QStringLiteral("5")}).exitCode, 1);
+    for (const QString &last : {QStringLiteral("0"), QStringLiteral("x")})
+        QCOMPARE(runCommand(shrink, {QStringLiteral("--efficiency"), path("draws1.txt"), QStringLiteral("--last"), last}).exitCode, 2);
+    const CommandRun noFile = runCommand(shrink, {QStringLiteral("--efficiency"), path("none.txt")});
+    QCOMPARE(noFile.exitCode, 2);
+    QVERIFY(noFile.out.isEmpty() && noFile.err.startsWith(path("none.txt").toUtf8()));
 }
 
 QTEST_MAIN(TestHistoryCli)

@@ -24,6 +24,7 @@
 #include <QSet>
 #include <QStringEncoder>
 #include <QTableView>
+#include <QTableWidget>
 #include <algorithm>
 
 namespace {
@@ -250,6 +251,7 @@ private slots:
     void storeProblemsAreToldOnce_data();
     void storeProblemsAreToldOnce();
     void distributionOfTheLastRun();
+    void besideChanceMemberByMemberAndByTolerance();
     void historyComesBackAfterARestart();
     void filesThroughTheDialog();
     void exportsTheTable();
@@ -264,6 +266,8 @@ void TestHistoryWindow::opensBesideTheSheetWithoutBlockingIt()
     auto *tabs = control<QTabWidget>(history(), QStringLiteral("history_tabs"));
     QCOMPARE(tabs->tabText(0), QStringLiteral("历史验证"));
     QCOMPARE(tabs->tabText(1), QStringLiteral("结果分布"));
+    QCOMPARE(tabs->tabText(2), QStringLiteral("条件效率"));
+    QCOMPARE(tabs->tabText(3), QStringLiteral("容错取舍"));
     // The sheet still takes clicks while the window is open.
     QCOMPARE(pressAction(m_window.get(), kShrink), 10000);
     // A second click shows the same window again.
@@ -437,6 +441,71 @@ void TestHistoryWindow::distributionOfTheLastRun()
     QCOMPARE(pressAction(m_window.get(), kShrink), 10000);
     QTRY_COMPARE(survivors->text(), QStringLiteral("最后一次缩水保留 10000 注"));
     QCOMPARE(barValues(history(), QStringLiteral("survivor_span_chart")).first(), 10.0);
+}
+
+// 通杀码 5-9 keep the 625 numbers of the digits 0-4, which hold ten draws of
+// ten. Chance keeps X ~ Binomial(10, 0.0625) of them: P(X <= 0) = 0.524,
+// P(X <= 1) = 0.874, P(X <= 2) = 0.979, P(X >= 10) = 9.1e-13.
+void TestHistoryWindow::besideChanceMemberByMemberAndByTolerance()
+{
+    const SheetDriver sheet(m_window.get());
+    for (int digit = 5; digit <= 9; ++digit)
+        sheet.tick("Check_tsm_sha", digit);
+    QString draws;
+    for (int i = 0; i < 10; ++i)
+        draws += QStringLiteral("%1 %2%3%4%5\n").arg(2026001 + i).arg(i % 5).arg((i + 1) % 5).arg(i / 5).arg(4);
+    storeDraws(draws);
+    QCOMPARE(control<QLabel>(history(), QStringLiteral("L_history_chance"))->text(),
+             QStringLiteral("随机对比：条件保留 6.25% 的号码；随机选同样多的号码，10 期平均保留 0.63 期，"
+                            "95% 的情况保留 0～2 期，保留 10 期或更多的概率为 <0.0001。结论：明显优于随机"));
+
+    // Tolerance 1 lets every number through.
+    const auto *tradeoff = control<QTableWidget>(history(), QStringLiteral("tradeoff_table"));
+    QCOMPARE(tradeoff->rowCount(), 2);
+    const QStringList tradeoffRows[] = {
+        {"0～0", "625（6.25%）", "10 / 10", "0.63", "0～2", "<0.0001", "明显优于随机"},
+        {"0～1", "10000（100.00%）", "10 / 10", "10.00", "10～10", "1.0000", "与随机选号无明显差别"}};
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < tradeoff->columnCount(); ++column)
+            QCOMPARE(tradeoff->item(row, column)->text(), tradeoffRows[row][column]);
+    }
+
+    // 通杀码 9 alone kills 10000 - 9^4 numbers and none of the draws, which
+    // chance with the other 6561 keeps whole 0.6561^10 = 1.48% of the time.
+    auto *tabs = control<QTabWidget>(history(), QStringLiteral("history_tabs"));
+    tabs->setCurrentWidget(control<QWidget>(history(), QStringLiteral("history_efficiency")));
+    auto *view = control<QTableView>(history(), QStringLiteral("efficiency_table"));
+    const QAbstractItemModel *rows = view->model();
+    QCOMPARE(rows->rowCount(), 253);
+    control<QCheckBox>(history(), QStringLiteral("Check_efficiency_sheet"))->click();
+    QTRY_COMPARE(rows->rowCount(), 5);
+    QStringList ninth;
+    for (int column = 0; column < rows->columnCount(); ++column)
+        ninth.append(cell(rows, 4, column));
+    QCOMPARE(ninth, QStringList({"✓", "9", "和跨胆·通杀码", "3439（34.39%）", "0", "3.44", "0.00", "0.0148", "明显优于随机"}));
+
+    // A double-click clears it on the sheet as a click there does: one
+    // step of undo, the live count, the table's own marks.
+    // A press first, as a player's double-click begins with one.
+    const QPoint ninthRow = view->visualRect(rows->index(4, 1)).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, ninthRow);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, ninthRow);
+    QVERIFY(!control<QCheckBox>(m_window.get(), QStringLiteral("Check_tsm_sha(9)"))->isChecked());
+    QTRY_COMPARE(control<QLabel>(m_window.get(), QStringLiteral("L_live_count"))->text(),
+                 QStringLiteral("当前条件：1296 注（2592 元）"));
+    QTRY_COMPARE(rows->rowCount(), 4);
+    control<QPushButton>(m_window.get(), QStringLiteral("C_undo"))->click();
+    QVERIFY(control<QCheckBox>(m_window.get(), QStringLiteral("Check_tsm_sha(9)"))->isChecked());
+    QTRY_COMPARE(rows->rowCount(), 5);
+
+    // The draws killed sort as numbers: 10 comes before 9.
+    control<QCheckBox>(history(), QStringLiteral("Check_efficiency_sheet"))->click();
+    view->sortByColumn(4, Qt::DescendingOrder);
+    QList<int> killed;
+    for (int row = 0; row < rows->rowCount(); ++row)
+        killed.append(cell(rows, row, 4).toInt());
+    QVERIFY(killed.first() == 10 && killed.contains(9));
+    QVERIFY(std::is_sorted(killed.rbegin(), killed.rend()));
 }
 
 void TestHistoryWindow::historyComesBackAfterARestart()

@@ -8,6 +8,7 @@
 // VINTORA_LIVE_WINDOW_SEED repeats a failing sequence.
 
 #include "testsupport.h"
+#include "ui/settings.h"
 
 #include "panel/live_counter.h"
 #include "filters/shrink_run.h"
@@ -21,13 +22,15 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <vector>
 
 namespace {
+// At the price of a bet the player has not set: 2 元.
 QString liveCaption(int survivors)
 {
-    return QStringLiteral("当前条件：%1 注").arg(survivors);
+    return QStringLiteral("当前条件：%1 注（%2 元）").arg(survivors).arg(2 * survivors);
 }
 
 // What the last run left on the window.
@@ -59,11 +62,14 @@ private slots:
     {
         m_window.reset();
         m_modals.reset();
+        // Every test counts at the price a player has not set.
+        WindowSettings().remove(QStringLiteral("Bets"));
     }
 
     void followsRandomChangesAndLeavesTheLastRunAlone();
     void aResetOrALoadedSchemeIsOneRecount();
     void redWhenNothingSurvives();
+    void pricedAtTheBetPriceKeptBetweenStarts();
     void pastesAreReadWholeAsTheRunReadsThem();
 
 private:
@@ -229,6 +235,22 @@ void TestLiveCountWindow::aResetOrALoadedSchemeIsOneRecount()
     QCOMPARE(fullRunCount(), 3);
     QCoreApplication::processEvents();
     QCOMPARE(counts.size(), 1);
+}
+
+void TestLiveCountWindow::pricedAtTheBetPriceKeptBetweenStarts()
+{
+    auto price = [this] { return control<QSpinBox>(m_window.get(), QStringLiteral("T_bet_price")); };
+    QCOMPARE(price()->value(), 2);
+    // Big:small 2:2 keeps C(4, 2) x 5^4 numbers.
+    button(m_window.get(), QStringLiteral("C_bi(2)"))->click();
+    QTRY_COMPARE(liveLabel()->text(), QStringLiteral("当前条件：3750 注（7500 元）"));
+    price()->setValue(3);
+    QCOMPARE(liveLabel()->text(), QStringLiteral("当前条件：3750 注（11250 元）"));
+
+    m_window.reset();
+    m_window = startedWindow();
+    QCOMPARE(price()->value(), 3);
+    QTRY_COMPARE(liveLabel()->text(), QStringLiteral("当前条件：10000 注（30000 元）"));
 }
 
 void TestLiveCountWindow::redWhenNothingSurvives()

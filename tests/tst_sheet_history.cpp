@@ -101,8 +101,8 @@ void TstSheetHistory::theLiveCountFollowsUndoAndRedo()
     int withoutTail3 = 0;
     for (int n = 0; n < 10000; ++n)
         withoutTail3 += sumOf(digitsOf(n)) % 10 != 3 ? 1 : 0;
-    const QString all = QStringLiteral("当前条件：10000 注");
-    const QString ticked = QStringLiteral("当前条件：%1 注").arg(withoutTail3);
+    const QString all = QStringLiteral("当前条件：10000 注（20000 元）");
+    const QString ticked = QStringLiteral("当前条件：%1 注（%2 元）").arg(withoutTail3).arg(2 * withoutTail3);
 
     sheet().tick(QStringLiteral("Check_hewei_sha(3)"));
     QTRY_COMPARE(live->text(), ticked);
