@@ -6,16 +6,18 @@
 #   bash scripts/mutate.sh [--only ID[,ID...]] [--table FILE]
 #
 # VINTORA_MUTATE_DIR (default /tmp/vintora-mutate) holds the copy and its
-# build folder; both are kept between runs so the next run builds only what
+# build folders; all are kept between runs so the next run builds only what
 # changed. Exit status 0 when every mutant was killed.
 #
 # Table: tab-separated, '#' starts a comment line. Columns:
-#   id  file  line  tests  before  after  why
+#   id  file  line  tests  before  after  why  [build]
 # "before" is found as plain text on the line nearest to "line", so small
 # drift does not matter; a row whose text is gone is reported STALE. No
 # field may be empty (tabs would run together). "tests"
 # is a ctest -R pattern ("-" for the whole suite); the run stops at the first
-# failing test.
+# failing test. "build" is left out for the plain build; "checked" runs the
+# row on the checked build of test.sh's second pass (checked-build.sh), for
+# slips only a bounds check sees.
 set -euo pipefail
 shopt -u patsub_replacement 2>/dev/null || true
 
@@ -26,16 +28,17 @@ while [[ $# -gt 0 ]]; do
     case $1 in
         --only) only=",$2,"; shift 2 ;;
         --table) table=$(realpath "$2"); shift 2 ;;
-        -h|--help) sed -n '2,19p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        -h|--help) sed -n '2,22p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 0 ;;
         *) echo "unknown argument: $1" >&2; exit 2 ;;
     esac
 done
 
 scratch=${VINTORA_MUTATE_DIR:-/tmp/vintora-mutate}
 src="$scratch/src"
-build="$scratch/build"
 log="$scratch/log"
-mkdir -p "$src" "$build" "$log"
+mkdir -p "$src" "$log"
+# shellcheck source=scripts/checked-build.sh
+source "$root/scripts/checked-build.sh"
 # ccache and ninja make the many rebuilds quick; without them the run works
 # all the same, with plain make and without a compiler cache.
 if [[ -z ${CMAKE_CXX_COMPILER_LAUNCHER:-} ]] && command -v ccache > /dev/null; then
@@ -65,28 +68,43 @@ sync_tree() {
     comm -13 "$listed" "$present" | while IFS= read -r gone; do rm -f "$src/$gone"; done
 }
 
-# Test names matching a ctest pattern; each test here is a target of its own name.
-tests_for() {
-    local pattern=$1
-    if [[ $pattern == - ]]; then
-        ctest --test-dir "$build" -N | sed -n 's/^ *Test *#[0-9]*: //p'
-    else
-        ctest --test-dir "$build" -N -R "$pattern" | sed -n 's/^ *Test *#[0-9]*: //p'
-    fi
+# Each build ("plain" or "checked") has a folder of its own, configured once.
+folder_of() {
+    if [[ $1 == checked ]]; then echo "$scratch/build-checked"; else echo "$scratch/build"; fi
 }
 
+configure() {
+    local kind=$1 folder
+    folder=$(folder_of "$kind")
+    [[ -f $folder/CMakeCache.txt ]] && return 0
+    local args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+    [[ $kind == checked ]] && args=("${checked_cmake_args[@]}")
+    cmake -S "$src" -B "$folder" "${generator[@]}" "${args[@]}" > "$log/configure-$kind.txt"
+}
+
+# Test names matching a ctest pattern; each test here is a target of its own name.
+tests_for() {
+    ctest --test-dir "$1" -N -R "$2" | sed -n 's/^ *Test *#[0-9]*: //p'
+}
+
+# The whole suite builds everything: some of its tests are scripts, no targets.
 build_for() {
-    local pattern=$1 targets
-    targets=$(tests_for "$pattern" | tr '\n' ' ')
+    local folder targets=""
+    folder=$(folder_of "$1")
+    [[ $2 == - ]] || targets=$(tests_for "$folder" "$2" | tr '\n' ' ')
     # shellcheck disable=SC2086
-    cmake --build "$build" -j"$jobs" ${targets:+--target $targets}
+    cmake --build "$folder" -j"$jobs" ${targets:+--target $targets}
 }
 
 run_tests() {
-    local pattern=$1
-    local args=(--test-dir "$build" --stop-on-failure --timeout 300 -j"$jobs" --output-on-failure)
+    local kind=$1 pattern=$2 timeout=300
+    local -a environment=()
+    if [[ $kind == checked ]]; then
+        timeout=$checked_timeout environment=("${checked_test_env[@]}")
+    fi
+    local args=(--test-dir "$(folder_of "$kind")" --stop-on-failure --timeout "$timeout" -j"$jobs" --output-on-failure)
     [[ $pattern == - ]] || args+=(-R "$pattern")
-    ctest "${args[@]}"
+    env "${environment[@]}" ctest "${args[@]}"
 }
 
 # Plants `after` in place of `before` on the line nearest `line`; prints the
@@ -113,11 +131,13 @@ plant() {
 start=$(date +%s)
 echo "mutation run: table $table, scratch $scratch"
 sync_tree
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    cmake -S "$src" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$log/configure.txt"
-fi
 
-# Rows to run, and the tests they need all together.
+# The build a row runs on.
+kind_of() {
+    [[ $1 == checked ]] && echo checked || echo plain
+}
+
+# Rows to run, and the tests they need all together on each build.
 declare -a rows=()
 while IFS= read -r row; do
     [[ -z $row || $row == \#* ]] && continue
@@ -128,28 +148,33 @@ if [[ ${#rows[@]} -eq 0 ]]; then
     echo "no mutant selected" >&2
     exit 2
 fi
-patterns=()
+declare -A patterns=()
 for row in "${rows[@]}"; do
-    IFS=$'\t' read -r _ _ _ tests _ <<< "$row"
-    patterns+=("$tests")
+    IFS=$'\t' read -r _ _ _ tests _ _ _ build <<< "$row"
+    kind=$(kind_of "$build")
+    patterns[$kind]+="$tests"$'\n'
 done
-if printf '%s\n' "${patterns[@]}" | grep -qx -- -; then
-    union=-
-else
-    union=$(printf '%s\n' "${patterns[@]}" | sort -u | paste -sd'|')
-fi
 
 # The unchanged tree must pass the same tests, or no mutant can be judged.
-echo "baseline: building and running ${union}"
-if ! build_for "$union" > "$log/baseline-build.txt" 2>&1 || ! run_tests "$union" > "$log/baseline-tests.txt" 2>&1; then
-    echo "baseline fails; see $log/baseline-*.txt" >&2
-    exit 2
-fi
+for kind in "${!patterns[@]}"; do
+    if grep -qx -- - <<< "${patterns[$kind]}"; then
+        union=-
+    else
+        union=$(sort -u <<< "${patterns[$kind]}" | sed '/^$/d' | paste -sd'|')
+    fi
+    echo "baseline ($kind build): building and running ${union}"
+    if ! configure "$kind" || ! build_for "$kind" "$union" > "$log/baseline-$kind-build.txt" 2>&1 \
+        || ! run_tests "$kind" "$union" > "$log/baseline-$kind-tests.txt" 2>&1; then
+        echo "baseline fails; see $log/configure-$kind.txt and $log/baseline-$kind-*.txt" >&2
+        exit 2
+    fi
+done
 
 killed=0 survived=0 stale=0 broken=0
 : > "$log/summary.txt"
 for row in "${rows[@]}"; do
-    IFS=$'\t' read -r id file line tests before after why <<< "$row"
+    IFS=$'\t' read -r id file line tests before after why build <<< "$row"
+    kind=$(kind_of "$build")
     target="$src/$file"
     t0=$(date +%s)
     status="" detail=""
@@ -160,13 +185,13 @@ for row in "${rows[@]}"; do
         used=$(plant "$target" "$line" "$before" "$after")
         if [[ -z $used ]]; then
             status=STALE detail="text not found in $file"
-        elif ! build_for "$tests" > "$log/$id-build.txt" 2>&1; then
+        elif ! build_for "$kind" "$tests" > "$log/$id-build.txt" 2>&1; then
             status=NOBUILD detail="$file:$used does not compile (see $log/$id-build.txt)"
-        elif run_tests "$tests" > "$log/$id-tests.txt" 2>&1; then
+        elif run_tests "$kind" "$tests" > "$log/$id-tests.txt" 2>&1; then
             status=SURVIVED detail="$file:$used; $why"
         else
-            failed=$(grep -m1 -oE '[0-9]+/[0-9]+ Test +#[0-9]+: [^ ]+ \.+\*+[A-Za-z]+' "$log/$id-tests.txt" \
-                     | sed -E 's/.*: ([^ ]+) .*/\1/' || true)
+            # CTest's closing list, which also names a test that aborted.
+            failed=$(grep -m1 -E '^\s+[0-9]+ - [^ ]+ \(' "$log/$id-tests.txt" | sed -E 's/^\s+[0-9]+ - ([^ ]+) .*/\1/' || true)
             status=KILLED detail="$file:$used by ${failed:-a failing test}"
         fi
         # A fresh time stamp makes the next build compile the restored file again.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs every test without a display:
-# once as built for players, once under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# once as built for players, once checked (AddressSanitizer,
+# UndefinedBehaviorSanitizer and bounds-checked containers; see
+# checked-build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
@@ -10,8 +11,7 @@ bash scripts/install-deps.sh
 bash scripts/build.sh build
 (cd build && ctest --output-on-failure --timeout 600)
 
-bash scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug \
-    "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
-# A sanitized test function may take as long as CTest allows its program.
-(cd build-sanitize && VINTORA_DIFFERENTIAL_RUNS=200 QTEST_FUNCTION_TIMEOUT=900000 \
-    ctest --output-on-failure --timeout 900)
+# shellcheck source=scripts/checked-build.sh
+source scripts/checked-build.sh
+bash scripts/build.sh build-sanitize "${checked_cmake_args[@]}"
+(cd build-sanitize && env "${checked_test_env[@]}" ctest --output-on-failure --timeout "$checked_timeout")
