@@ -199,3 +199,9 @@ void filter_route_pattern(const PatternSelection &selection, CandidateMatrix &ma
 {
     filterPatternGrid(kPatternGrids[RouteGrid], selection, matrix);
 }
+
+const QString &pattern_of(int candidate, PatternGrid grid)
+{
+    const PatternProperties &props = patternProperties();
+    return props.patternText[grid][props.pattern[grid][candidate]];
+}
