@@ -12,11 +12,18 @@ QString familiesField(FamilySet families)
 }
 }
 
+QString unread_lines_report(const QString &fileName, const DrawHistory &history)
+{
+    QString lines;
+    for (const MalformedLine &line : history.malformed)
+        lines += QStringLiteral("%1:%2: 无法识别：%3\n").arg(fileName, QString::number(line.line), line.excerpt);
+    return lines;
+}
+
 HistoryReport history_report(const QString &fileName, const DrawHistory &history, const CandidateMatrix &matrix)
 {
     HistoryReport report;
-    for (const MalformedLine &line : history.malformed)
-        report.problems += QStringLiteral("%1:%2: 无法识别：%3\n").arg(fileName, QString::number(line.line), line.excerpt);
+    report.problems = unread_lines_report(fileName, history);
 
     QList<int> numbers;
     numbers.reserve(history.draws.size());

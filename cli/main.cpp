@@ -1,6 +1,7 @@
 // vintora-shrink: one shrink run over a saved scheme, without a window.
 #include "cli/history_report.h"
 #include "cli/members_report.h"
+#include "cli/stats_report.h"
 #include "core/scheme.h"
 #include "core/shrink.h"
 #include "filters/shrink_run.h"
@@ -21,12 +22,13 @@ void write(FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
-// A way of output other than the survivors on one line, and whether it
-// needs a scheme.
+// A way of output other than the survivors on one line, whether it needs a
+// scheme, and whether --last may narrow the draws it reads.
 struct Output
 {
     QCommandLineOption option;
     bool needsScheme;
+    bool takesLast = false;
 };
 
 // "-" is standard input.
@@ -66,6 +68,23 @@ int runOnStore(bool update)
     write(stdout, describe_update(report, INT_MAX) + u'\n');
     return report.outcome == DrawsUpdateReport::Failed ? 2 : 0;
 }
+
+// The omission figures of the last `last` draws of the file (all when 0).
+int printStats(const QString &path, int last)
+{
+    const HistoryFile file = readHistory(path);
+    if (file.status != HistoryFile::Read) {
+        write(stderr, path + QStringLiteral(": ") + history_file_problem(file) + u'\n');
+        return 2;
+    }
+    const DrawHistory history = read_draw_history(file.text);
+    write(stderr, unread_lines_report(path, history));
+    QList<int> numbers;
+    for (const Draw &draw : draws_oldest_first(history.draws, last))
+        numbers.append(draw.number);
+    write(stdout, stats_report(numbers));
+    return 0;
+}
 }
 
 int main(int argc, char *argv[])
@@ -96,9 +115,18 @@ int main(int argc, char *argv[])
     const Output update{
         {QStringLiteral("update"), QStringLiteral("不用方案：从服务器取开奖号并存入开奖数据库，输出更新的结果。")},
         false};
-    const Output *const outputs[] = {&count, &lines, &history, &members, &draws, &update};
+    const Output stats{
+        {QStringLiteral("stats"),
+         QStringLiteral("不用方案：开奖文件中每种号码特征一行：名称、出现次数、当前遗漏、最大遗漏、平均遗漏、最大连出；"
+                        "FILE 为 - 时读标准输入。"),
+         QStringLiteral("FILE")},
+        false, true};
+    const Output *const outputs[] = {&count, &lines, &history, &members, &draws, &update, &stats};
     for (const Output *output : outputs)
         parser.addOption(output->option);
+    const QCommandLineOption last(QStringLiteral("last"), QStringLiteral("只读最近 N 期（默认全部）。"),
+                                  QStringLiteral("N"));
+    parser.addOption(last);
     parser.addPositionalArgument(QStringLiteral("SCHEME"), QStringLiteral("方案文件（.json）"));
     // An option it does not know ends it like a file it cannot read.
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -118,9 +146,16 @@ int main(int argc, char *argv[])
     }
     // The survivors on one line, the default, need a scheme too.
     const bool needsScheme = !chosen || chosen->needsScheme;
-    if (chosenCount > 1 || arguments.size() > (needsScheme ? 1 : 0)) {
+    if (chosenCount > 1 || arguments.size() > (needsScheme ? 1 : 0)
+        || (parser.isSet(last) && !(chosen && chosen->takesLast))) {
         write(stderr, parser.helpText());
         return 1;
+    }
+    bool lastRead = true;
+    const int lastDraws = parser.isSet(last) ? parser.value(last).toInt(&lastRead) : 0;
+    if (!lastRead || lastDraws < 0 || (parser.isSet(last) && lastDraws == 0)) {
+        write(stderr, QStringLiteral("vintora-shrink: --last 须为正整数：%1\n").arg(parser.value(last)));
+        return 2;
     }
     if (needsScheme && arguments.isEmpty()) {
         write(stderr, QStringLiteral("vintora-shrink: 缺少方案文件（SCHEME），用法见 --help\n"));
@@ -132,6 +167,8 @@ int main(int argc, char *argv[])
     }
     if (chosen == &draws || chosen == &update)
         return runOnStore(chosen == &update);
+    if (chosen == &stats)
+        return printStats(parser.value(stats.option), lastDraws);
     const SchemeReading reading = read_scheme_file(arguments.constFirst());
     if (!reading.record) {
         write(stderr, reading.problem + u'\n');
