@@ -105,6 +105,7 @@ Fmain::Fmain(QWidget *parent)
     build_link_bar(this, m_controls);
     buildToolStrip();
     buildHistoryTool();
+    buildOmissionTools();
     buildTimers();
     connectHandlers();
     connectSchemeTools();
@@ -298,7 +299,7 @@ void Fmain::showHistoryWindow()
 {
     if (!m_history) {
         m_history = new HistoryWindow([this] { return read_selections(m_controls); }, m_shrink, m_drawStore,
-                                      m_drawsUpdate, this);
+                                      m_drawsUpdate, m_statistics, this);
         connect(this, &Fmain::shrinkRunFinished, m_history, &HistoryWindow::onShrinkRun);
         // Over the sheet, on its screen; the window fits itself in there.
         m_history->setScreen(window()->screen());

@@ -4,6 +4,7 @@
 #include "core/shrink.h"
 #include "panel/controls.h"
 #include "core/sheet_record.h"
+#include "history/draw_statistics.h"
 #include "net/draws_update.h"
 #include "store/draw_store.h"
 
@@ -13,6 +14,7 @@
 
 class HistoryWindow;
 class LiveCounter;
+class OmissionMarks;
 class QTimer;
 
 class SheetHistory;
@@ -77,6 +79,7 @@ private:
     void buildLiveCount();
     void buildHistoryTool();
     void showHistoryWindow();
+    void buildOmissionTools();
     void buildTimers();
     void startDrawsUpdate();
     void connectHandlers();
@@ -135,6 +138,9 @@ private:
     DrawStore m_drawStore{default_draws_folder()};
     // Goes before the store it writes to.
     DrawsUpdate m_drawsUpdate{m_drawStore};
+    // The draws the omission figures count, on the sheet and in the history window.
+    DrawStatistics m_statistics{m_drawStore};
+    OmissionMarks *m_omissionMarks = nullptr;
     // Last, so it stops counting before any control goes.
     std::unique_ptr<LiveCounter> m_liveCounter;
 };

@@ -1,5 +1,6 @@
 #include "filters/omission.h"
 
+#include "core/condition_table.h"
 #include "filters/candidate_digits.h"
 #include "filters/member_sets.h"
 
@@ -86,4 +87,14 @@ const QList<DrawProperty> &draw_properties()
 {
     static const QList<DrawProperty> properties = buildProperties();
     return properties;
+}
+
+const DrawProperty &digit_property(int position, int digit)
+{
+    return draw_properties()[10 * position + digit];
+}
+
+QString position_name(int position)
+{
+    return QString::fromUtf16(condition_row(u"Check_hewei_sha1", 10 * position)->label);
 }

@@ -59,3 +59,10 @@ struct DrawProperty
 // pos1=D ... pos4=D (thousands ... units), sum=S (0-36), span=S (0-9), then
 // every member of the sheet that names a set, by object name, in table order.
 const QList<DrawProperty> &draw_properties();
+
+// A position (0 thousands ... 3 units) as the sheet's rows name it: "千位".
+QString position_name(int position);
+
+// The property "digit at position" (0 thousands ... 3 units), which leads
+// the list at 10 * position + digit.
+const DrawProperty &digit_property(int position, int digit);
