@@ -8,15 +8,24 @@
 
 void OmissionTally::add(bool hit)
 {
-    ++m_draws;
-    if (hit) {
-        ++m_hits;
-        m_run = 0;
-        m_longestStreak = std::max(m_longestStreak, ++m_streak);
-    } else {
-        m_streak = 0;
-        m_longestRun = std::max(m_longestRun, ++m_run);
+    if (!hit) {
+        addMisses(1);
+        return;
     }
+    ++m_draws;
+    ++m_hits;
+    m_run = 0;
+    m_longestStreak = std::max(m_longestStreak, ++m_streak);
+}
+
+void OmissionTally::addMisses(int count)
+{
+    if (count <= 0)
+        return;
+    m_draws += count;
+    m_streak = 0;
+    m_run += count;
+    m_longestRun = std::max(m_longestRun, m_run);
 }
 
 int OmissionTally::averageOmissionTenths() const
@@ -33,9 +42,20 @@ QString OmissionTally::averageOmission() const
 
 OmissionTally tally_omission(std::span<const int> numbers, const CandidateSet &property)
 {
+    // Most properties miss far more often than they hit: the misses between
+    // two hits are told at once.
     OmissionTally tally;
-    for (const int number : numbers)
-        tally.add(property.contains(number));
+    int misses = 0;
+    for (const int number : numbers) {
+        if (property.contains(number)) {
+            tally.addMisses(misses);
+            tally.add(true);
+            misses = 0;
+        } else {
+            ++misses;
+        }
+    }
+    tally.addMisses(misses);
     return tally;
 }
 

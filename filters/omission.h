@@ -15,6 +15,8 @@ class OmissionTally
 public:
     // The next draw, newer than every draw before it.
     void add(bool hit);
+    // The next `count` draws, none of which hits.
+    void addMisses(int count);
 
     int draws() const { return m_draws; }
     // 出现次数: the draws that hit.
