@@ -7,26 +7,26 @@
 #include <QStyledItemDelegate>
 
 namespace {
-constexpr int kDigitWidth = 20;
+constexpr int kDigitWidth = 18;
 constexpr int kRowHeight = 20;
-constexpr qreal kBallRadius = 8;
+constexpr qreal kBallRadius = 7.5;
 // One colour per position: a line is easy to follow beside the next block's.
 const QColor kBallColours[4] = {QColor(0xd9, 0x36, 0x3e), QColor(0x2f, 0x6f, 0xd0), QColor(0x1f, 0x9d, 0x55),
                                 QColor(0x8e, 0x44, 0xad)};
 const QColor kOmissionGrey(0x9a, 0x9a, 0x9a);
 
-int widthOfColumn(int column)
+// The widest text a column other than a digit's shows.
+QString widestText(int column)
 {
     switch (column) {
-    case TrendModel::IssueColumn: return 64;
-    case TrendModel::NumberColumn: return 46;
-    case TrendModel::SumColumn:
-    case TrendModel::SpanColumn: return 34;
-    case TrendModel::RouteColumn:
-    case TrendModel::ShapeColumn: return 44;
-    case TrendModel::BigSmallColumn:
-    case TrendModel::OddEvenColumn: return 54;
-    default: return kDigitWidth;
+    case TrendModel::IssueColumn: return QStringLiteral("0000000");
+    case TrendModel::NumberColumn:
+    case TrendModel::RouteColumn: return QStringLiteral("0000");
+    case TrendModel::SumColumn: return QStringLiteral("00");
+    case TrendModel::BigSmallColumn: return QStringLiteral("大大大大");
+    case TrendModel::OddEvenColumn: return QStringLiteral("奇奇奇奇");
+    case TrendModel::ShapeColumn: return QStringLiteral("AAAA");
+    default: return QStringLiteral("0");
     }
 }
 }
@@ -165,11 +165,20 @@ TrendChart::TrendChart(TrendModel *model, QWidget *parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(kRowHeight);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The style's least width for a section is wider than a digit's column.
+    horizontalHeader()->setMinimumSectionSize(kDigitWidth);
     horizontalHeader()->setHighlightSections(false);
-    // A new window resets the sections to their default size.
+    // A new window resets the sections to their default size. The widths
+    // follow the font, not the rows: measuring 10,000 rows would take long.
     auto fitColumns = [this] {
-        for (int column = 0; column < TrendModel::ColumnCount; ++column)
-            setColumnWidth(column, widthOfColumn(column));
+        const QFontMetrics metrics(font());
+        for (int column = 0; column < TrendModel::ColumnCount; ++column) {
+            const QString header = this->model()->headerData(column, Qt::Horizontal).toString();
+            setColumnWidth(column, TrendModel::digitColumn(column)
+                                       ? kDigitWidth
+                                       : std::max(metrics.horizontalAdvance(widestText(column)),
+                                                  metrics.horizontalAdvance(header)) + 10);
+        }
     };
     fitColumns();
     connect(model, &QAbstractItemModel::modelReset, this, fitColumns);

@@ -85,6 +85,14 @@ QVariant TrendModel::data(const QModelIndex &index, int role) const
         if (const auto digit = digitColumn(column); digit && row < drawCount())
             return digitAt(m_numbers[row], digit->position);
         return {};
+    case Qt::ToolTipRole:
+        // The figures under the draws are narrowed to fit their columns.
+        if (const auto digit = digitColumn(column); digit && row >= drawCount())
+            return QStringLiteral("%1 %2：%3 %4")
+                .arg(position_name(digit->position))
+                .arg(digit->digit)
+                .arg(QString::fromUtf16(kFigureNames[row - drawCount()]), figureText(row - drawCount(), column).toString());
+        return {};
     case Qt::BackgroundRole:
         return background(row, drawCount(), column);
     case Qt::TextAlignmentRole:

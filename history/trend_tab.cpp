@@ -51,7 +51,9 @@ TrendTab::TrendTab(DrawStatistics &statistics, QWidget *parent)
     m_model = new TrendModel(this);
     m_chart = new TrendChart(m_model, this);
     m_chart->setObjectName(QStringLiteral("trend_chart"));
+    // The chart takes the width the tab has: with its 48 columns it needs it.
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(controls);
     layout->addWidget(m_chart, 1);
 
