@@ -10,8 +10,8 @@
 #include <QPainter>
 #include <QStyleOptionButton>
 
-// A check box's figure, painted in its box: the caption beside it has no
-// room to spare.
+// A check box's figure, painted in its box while the box is not ticked: the
+// caption beside it has no room to spare, and a tick stays a plain tick.
 class OmissionMarks::BoxFigure : public QWidget
 {
 public:
@@ -34,6 +34,9 @@ public:
 private:
     void paintEvent(QPaintEvent *) override
     {
+        // The box repaints its children whenever it is ticked or cleared.
+        if (static_cast<QCheckBox *>(parentWidget())->isChecked())
+            return;
         QPainter painter(this);
         QFont font = this->font();
         font.setPixelSize(std::max(8, height() * 2 / 3));

@@ -11,7 +11,7 @@ class QWidget;
 // The omission of every member of the sheet that names a set, over the
 // draws of a window. Its tooltip tells its 当前遗漏 and 出现次数; while the
 // marks are shown, its current omission stands on it in small figures: in
-// the box of a check box, raised beside a button's caption. Colours and
+// the box of a check box that is not ticked, raised beside a button's caption. Colours and
 // captions stay as they are, and hidden marks leave the sheet as it was,
 // pixel for pixel.
 class OmissionMarks : public QObject
