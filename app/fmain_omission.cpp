@@ -9,10 +9,13 @@
 
 void Fmain::buildOmissionTools()
 {
+    // As wide as their captions: the strip has no room for the style's
+    // width of a button.
     auto addButton = [this](const char *name, const QString &caption) {
         auto *button = new QPushButton(caption, toolStrip());
         button->setObjectName(QLatin1String(name));
         button->setFocusPolicy(Qt::NoFocus);
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
         addToolStripWidget(button);
         return button;
     };

@@ -96,7 +96,7 @@ void Fmain::buildSheetTools()
     }
 
     // Beside the live count, which stands at the strip's right end.
-    c.L_stale = makeStripLabel(c.ToolStrip, "L_stale", QColor(200, 90, 0));
+    c.L_stale = makeStripLabel<ElidedLabel>(c.ToolStrip, "L_stale", QColor(200, 90, 0));
     auto *layout = static_cast<QHBoxLayout *>(c.ToolStrip->layout());
     layout->insertWidget(layout->indexOf(c.L_live_count), c.L_stale);
 
