@@ -107,6 +107,7 @@ Fmain::Fmain(QWidget *parent)
     build_link_bar(this, m_controls);
     buildToolStrip();
     buildHistoryTool();
+    buildOmissionTools();
     buildTimers();
     connectHandlers();
     connectSchemeTools();
@@ -323,7 +324,7 @@ void Fmain::showHistoryWindow()
                                              if (auto *control = findChild<QAbstractButton *>(name))
                                                  control->click();
                                          }};
-        m_history = new HistoryWindow(std::move(sheet), m_shrink, m_drawStore, m_drawsUpdate, this);
+        m_history = new HistoryWindow(std::move(sheet), m_shrink, m_drawStore, m_drawsUpdate, m_statistics, this);
         connect(this, &Fmain::shrinkRunFinished, m_history, &HistoryWindow::onShrinkRun);
         connect(m_sheetHistory, &SheetHistory::touched, m_history, &HistoryWindow::onSheetChanged);
         // Over the sheet, on its screen; the window fits itself in there.

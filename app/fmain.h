@@ -5,6 +5,7 @@
 #include "panel/controls.h"
 #include "core/sheet_record.h"
 #include "filters/family_marks.h"
+#include "history/draw_statistics.h"
 #include "net/draws_update.h"
 #include "store/draw_store.h"
 
@@ -14,6 +15,7 @@
 
 class HistoryWindow;
 class LiveCounter;
+class OmissionMarks;
 class QTimer;
 
 class SheetHistory;
@@ -78,6 +80,7 @@ private:
     void buildLiveCount();
     void buildHistoryTool();
     void showHistoryWindow();
+    void buildOmissionTools();
     void buildTimers();
     void startDrawsUpdate();
     void connectHandlers();
@@ -137,6 +140,9 @@ private:
     DrawStore m_drawStore{default_draws_folder()};
     // Goes before the store it writes to.
     DrawsUpdate m_drawsUpdate{m_drawStore};
+    // The draws the omission figures count, on the sheet and in the history window.
+    DrawStatistics m_statistics{m_drawStore};
+    OmissionMarks *m_omissionMarks = nullptr;
     // Last, so it stops counting before any control goes.
     std::unique_ptr<LiveCounter> m_liveCounter;
     int m_liveSurvivors = kCandidateCount;  // its last count

@@ -11,6 +11,7 @@
 #include "filters/backtest.h"
 #include "filters/efficiency.h"
 #include "filters/member_sets.h"
+#include "filters/omission.h"
 #include "filters/shrink_run.h"
 #include "filters/tradeoff.h"
 #include "filters/unread_entries.h"
@@ -314,6 +315,18 @@ void benchEngine()
                    std::fprintf(stderr, "unexpected trade-off\n");
            }),
            "");
+
+    // Every figure the command line prints, over the same draws oldest first.
+    const qsizetype properties = draw_properties().size();
+    report(qPrintable(QStringLiteral("omission figures of %1 properties over 10,000 draws").arg(properties)),
+           medianMicroseconds(50, [&] {
+               int hits = 0;
+               for (const DrawProperty &property : draw_properties())
+                   hits += tally_omission(draws, property.numbers).hits();
+               if (hits < 10000)
+                   std::fprintf(stderr, "unexpected omission figures\n");
+           }),
+           "target <= 20000 us");
 
     benchLiveCount(heavy);
 }

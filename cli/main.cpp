@@ -2,6 +2,7 @@
 #include "cli/efficiency_report.h"
 #include "cli/history_report.h"
 #include "cli/members_report.h"
+#include "cli/stats_report.h"
 #include "core/scheme.h"
 #include "core/shrink.h"
 #include "filters/shrink_run.h"
@@ -59,24 +60,15 @@ std::optional<QString> readDrawFile(const QString &path)
 
 // What each member that kills something alone would have killed among the
 // last `last` draws of the file, or among all of them.
-int runEfficiency(const QString &path, const std::optional<QString> &last)
+int runEfficiency(const QString &path, int last)
 {
-    int count = 0;
-    if (last) {
-        bool counted = false;
-        count = last->toInt(&counted);
-        if (!counted || count < 1) {
-            write(stderr, QStringLiteral("vintora-shrink: --last 需要正整数，而不是“%1”\n").arg(*last));
-            return 2;
-        }
-    }
     const std::optional<QString> text = readDrawFile(path);
     if (!text)
         return 2;
     const DrawHistory history = read_draw_history(*text);
     write(stderr, malformed_lines_report(path, history));
     QList<int> numbers;
-    for (const Draw &draw : recent_draws(history.draws, count))
+    for (const Draw &draw : recent_draws(history.draws, last))
         numbers.append(draw.number);
     write(stdout, efficiency_report(numbers));
     return 0;
@@ -103,6 +95,21 @@ int runOnStore(bool update)
     const DrawsUpdateReport &report = *updating.lastReport();
     write(stdout, describe_update(report, INT_MAX) + u'\n');
     return report.outcome == DrawsUpdateReport::Failed ? 2 : 0;
+}
+
+// The omission figures of the last `last` draws of the file (all when 0).
+int printStats(const QString &path, int last)
+{
+    const std::optional<QString> text = readDrawFile(path);
+    if (!text)
+        return 2;
+    const DrawHistory history = read_draw_history(*text);
+    write(stderr, malformed_lines_report(path, history));
+    QList<int> numbers;
+    for (const Draw &draw : draws_oldest_first(history.draws, last))
+        numbers.append(draw.number);
+    write(stdout, stats_report(numbers));
+    return 0;
 }
 }
 
@@ -140,10 +147,16 @@ int main(int argc, char *argv[])
                         "随机杀掉同样多号码时平均杀掉的期数；FILE 为 - 时读标准输入。"),
          QStringLiteral("FILE")},
         false, true};
-    const Output *const outputs[] = {&count, &lines, &history, &members, &draws, &update, &efficiency};
+    const Output stats{
+        {QStringLiteral("stats"),
+         QStringLiteral("不用方案：开奖文件中每种号码特征一行：名称、出现次数、当前遗漏、最大遗漏、平均遗漏、最大连出；"
+                        "FILE 为 - 时读标准输入。"),
+         QStringLiteral("FILE")},
+        false, true};
+    const Output *const outputs[] = {&count, &lines, &history, &members, &draws, &update, &efficiency, &stats};
     for (const Output *output : outputs)
         parser.addOption(output->option);
-    const QCommandLineOption last{QStringLiteral("last"), QStringLiteral("只读开奖文件中最近的 N 期。"),
+    const QCommandLineOption last{QStringLiteral("last"), QStringLiteral("只读开奖文件中最近的 N 期（默认全部）。"),
                                   QStringLiteral("N")};
     parser.addOption(last);
     parser.addPositionalArgument(QStringLiteral("SCHEME"), QStringLiteral("方案文件（.json）"));
@@ -170,6 +183,12 @@ int main(int argc, char *argv[])
         write(stderr, parser.helpText());
         return 1;
     }
+    bool lastRead = true;
+    const int lastDraws = parser.isSet(last) ? parser.value(last).toInt(&lastRead) : 0;
+    if (!lastRead || lastDraws < 0 || (parser.isSet(last) && lastDraws == 0)) {
+        write(stderr, QStringLiteral("vintora-shrink: --last 须为正整数：%1\n").arg(parser.value(last)));
+        return 2;
+    }
     if (needsScheme && arguments.isEmpty()) {
         write(stderr, QStringLiteral("vintora-shrink: 缺少方案文件（SCHEME），用法见 --help\n"));
         return 2;
@@ -181,8 +200,9 @@ int main(int argc, char *argv[])
     if (chosen == &draws || chosen == &update)
         return runOnStore(chosen == &update);
     if (chosen == &efficiency)
-        return runEfficiency(parser.value(efficiency.option),
-                             parser.isSet(last) ? std::optional(parser.value(last)) : std::nullopt);
+        return runEfficiency(parser.value(efficiency.option), lastDraws);
+    if (chosen == &stats)
+        return printStats(parser.value(stats.option), lastDraws);
     const SchemeReading reading = read_scheme_file(arguments.constFirst());
     if (!reading.record) {
         write(stderr, reading.problem + u'\n');

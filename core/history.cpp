@@ -169,6 +169,11 @@ bool readDraw(QStringView line, Draw &draw)
     return true;
 }
 
+bool everyDrawNumbered(const QList<Draw> &draws)
+{
+    return std::all_of(draws.begin(), draws.end(), [](const Draw &d) { return !d.issue.isEmpty(); });
+}
+
 // Issue numbers compare as whole numbers of any length.
 bool issueBefore(const Draw &a, const Draw &b)
 {
@@ -213,14 +218,19 @@ DrawHistory read_draw_history(QStringView text)
 
 QList<Draw> recent_draws(const QList<Draw> &draws, qsizetype count)
 {
-    const bool numbered = std::all_of(draws.begin(), draws.end(), [](const Draw &d) { return !d.issue.isEmpty(); });
+    QList<Draw> chosen = draws_oldest_first(draws, count);
+    if (everyDrawNumbered(draws))
+        std::reverse(chosen.begin(), chosen.end());
+    return chosen;
+}
+
+QList<Draw> draws_oldest_first(const QList<Draw> &draws, qsizetype count)
+{
     QList<Draw> chosen = draws;
-    if (numbered)
+    if (everyDrawNumbered(draws))
         std::stable_sort(chosen.begin(), chosen.end(), issueBefore);
     if (count > 0 && count < chosen.size())
         chosen.remove(0, chosen.size() - count);
-    if (numbered)
-        std::reverse(chosen.begin(), chosen.end());
     return chosen;
 }
 

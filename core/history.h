@@ -47,6 +47,10 @@ DrawHistory read_draw_history(QStringView text);
 // newest first; otherwise they keep the text's order.
 QList<Draw> recent_draws(const QList<Draw> &draws, qsizetype count);
 
+// The same draws oldest first: by issue number when every draw has one,
+// otherwise in the text's order, the last line newest.
+QList<Draw> draws_oldest_first(const QList<Draw> &draws, qsizetype count);
+
 // A history file's text. Files from Chinese sites come in UTF-8 or GBK:
 // text that is not valid UTF-8 is read as GB18030, of which GBK is a part.
 QString history_text_from_bytes(const QByteArray &bytes);

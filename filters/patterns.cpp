@@ -77,6 +77,7 @@ struct PatternProperties
     CandidatesByKey byRatioKey;                 // 25 * big + 5 * odd + prime digits
     CandidatesByKey byShapes;                   // bit s: the candidate has kShapes[s]
     std::array<CandidatesByKey, 4> byPattern;   // per PatternGrid
+    std::array<std::array<uint8_t, kCandidateCount>, 4> pattern;   // each candidate's index in patternText
     std::array<std::array<QString, kMaxPatternCount>, 4> patternText;
 };
 
@@ -104,7 +105,7 @@ const PatternProperties &patternProperties()
         }
 
         std::array<uint8_t, kCandidateCount> ratioKey, shapeBits;
-        std::array<std::array<uint8_t, kCandidateCount>, 4> pattern;
+        auto &pattern = t.pattern;
         const CandidateDigits &cd = candidate_digits();
         for (int c = 0; c < kCandidateCount; ++c) {
             const Digits &d = cd.digits[c];
@@ -205,4 +206,10 @@ void filter_prime_composite_pattern(const PatternSelection &selection, Candidate
 void filter_route_pattern(const PatternSelection &selection, CandidateSet &marks)
 {
     filterPatternGrid(kPatternGrids[RouteGrid], selection, marks);
+}
+
+const QString &pattern_of(int candidate, PatternGrid grid)
+{
+    const PatternProperties &props = patternProperties();
+    return props.patternText[grid][props.pattern[grid][candidate]];
 }

@@ -17,3 +17,7 @@ void filter_big_small_pattern(const PatternSelection &selection, CandidateSet &m
 void filter_odd_even_pattern(const PatternSelection &selection, CandidateSet &marks);
 void filter_prime_composite_pattern(const PatternSelection &selection, CandidateSet &marks);
 void filter_route_pattern(const PatternSelection &selection, CandidateSet &marks);
+
+// The pattern of a candidate in a grid, as its button is captioned: one
+// character per position, the class of its digit ("大小大大", "0121").
+const QString &pattern_of(int candidate, PatternGrid grid);

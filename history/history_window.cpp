@@ -8,9 +8,12 @@
 #include "filters/shrink_run.h"
 #include "filters/tradeoff.h"
 #include "history/bar_chart.h"
+#include "history/draw_statistics.h"
 #include "history/draws_model.h"
 #include "history/efficiency_tab.h"
+#include "history/hot_cold.h"
 #include "history/tradeoff_tab.h"
+#include "history/trend_tab.h"
 #include "net/draws_update.h"
 #include "ui/file_dialog.h"
 #include "ui/modal.h"
@@ -115,30 +118,34 @@ QList<double> asValues(const std::array<int, N> &counts)
 }
 
 HistoryWindow::HistoryWindow(SheetAccess sheet, const ShrinkState &lastRun, DrawStore &draws, DrawsUpdate &update,
-                             QWidget *parent)
+                             DrawStatistics &statistics, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_sheet(std::move(sheet))
     , m_lastRun(lastRun)
     , m_store(draws)
     , m_update(update)
+    , m_statistics(statistics)
 {
     setObjectName(QStringLiteral("HistoryWindow"));
     setWindowTitle(QStringLiteral("历史验证"));
     resize(kWantedSize);
 
-    auto *tabs = new QTabWidget(this);
-    tabs->setObjectName(QStringLiteral("history_tabs"));
-    tabs->addTab(buildBacktestTab(), QStringLiteral("历史验证"));
-    tabs->addTab(buildDistributionTab(), QStringLiteral("结果分布"));
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("history_tabs"));
+    m_tabs->addTab(buildBacktestTab(), QStringLiteral("历史验证"));
+    m_tabs->addTab(buildDistributionTab(), QStringLiteral("结果分布"));
     m_efficiency = new EfficiencyTab(m_sheet.click);
     m_efficiency->setObjectName(QStringLiteral("history_efficiency"));
-    tabs->addTab(m_efficiency, QStringLiteral("条件效率"));
+    m_tabs->addTab(m_efficiency, QStringLiteral("条件效率"));
     m_tradeoff = new TradeoffTab;
     m_tradeoff->setObjectName(QStringLiteral("history_tradeoff"));
-    tabs->addTab(m_tradeoff, QStringLiteral("容错取舍"));
+    m_tabs->addTab(m_tradeoff, QStringLiteral("容错取舍"));
+    m_trendTab = new TrendTab(m_statistics);
+    m_tabs->addTab(m_trendTab, QStringLiteral("走势图"));
+    m_tabs->addTab(new HotColdTab(m_statistics), QStringLiteral("冷热"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(tabs);
+    layout->addWidget(m_tabs);
 
     // The box is kept a moment after the last key, not at every key.
     m_saveTimer = new QTimer(this);
@@ -260,6 +267,7 @@ QLayout *HistoryWindow::buildDrawsColumn(QWidget *tab)
     m_drawsTable->verticalHeader()->setDefaultSectionSize(22);
     column->addWidget(m_drawsTable, 3);
     connect(m_drawsModel, &DrawsModel::corrected, this, &HistoryWindow::runBacktest);
+    connect(m_drawsModel, &DrawsModel::corrected, this, [this] { m_statistics.setDraws(m_drawsModel->draws()); });
     connect(m_drawsModel, &DrawsModel::refused, this, &HistoryWindow::showStoreRefusal);
 
     auto *edits = new QHBoxLayout;
@@ -335,10 +343,16 @@ void HistoryWindow::refresh()
     drawDistribution();
 }
 
+void HistoryWindow::showTrend()
+{
+    m_tabs->setCurrentWidget(m_trendTab);
+}
+
 // Another program may have written the store meanwhile.
 void HistoryWindow::showDraws()
 {
     m_drawsModel->reload();
+    m_statistics.setDraws(m_drawsModel->draws());
     m_drawsCount->setText(QStringLiteral("开奖号（共 %1 期）：").arg(m_drawsModel->rowCount()));
     runBacktest();
 }

@@ -10,6 +10,7 @@
 #include <functional>
 
 class BacktestModel;
+class DrawStatistics;
 class DrawsModel;
 class DrawsUpdate;
 class EfficiencyTab;
@@ -21,6 +22,7 @@ class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QTabWidget;
 class QTableView;
 class QTimer;
 
@@ -44,10 +46,10 @@ public:
     };
 
     // `lastRun` is the main window's run, which the second tab pictures.
-    // `draws` and `update` are the main window's and outlive this window's
-    // use of them.
+    // `draws`, `update` and `statistics` are the main window's and outlive
+    // this window's use of them.
     HistoryWindow(SheetAccess sheet, const ShrinkState &lastRun, DrawStore &draws, DrawsUpdate &update,
-                  QWidget *parent);
+                  DrawStatistics &statistics, QWidget *parent);
     ~HistoryWindow() override;
 
     // After each shrink run of the main window.
@@ -57,6 +59,9 @@ public:
 
     // Back-tests the sheet's conditions on the chosen draws of the store.
     void runBacktest();
+
+    // Turns to the trend chart.
+    void showTrend();
 
     // The store takes the draws of the box; the box keeps the lines it
     // could not take. False, with a message, when the store refused.
@@ -97,11 +102,14 @@ private:
     const ShrinkState &m_lastRun;
     DrawStore &m_store;
     DrawsUpdate &m_update;
+    DrawStatistics &m_statistics;
     ShrinkState m_backtestRun;
     bool m_stale = true;
     QString m_savedText;
     bool m_saveFailed = false;
 
+    QTabWidget *m_tabs = nullptr;
+    QWidget *m_trendTab = nullptr;
     QPushButton *m_updateButton = nullptr;
     QLabel *m_drawsStatus = nullptr;
     QLabel *m_drawsCount = nullptr;

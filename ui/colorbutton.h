@@ -16,6 +16,11 @@ public:
     int backColor() const { return m_backColor; }
     void setBackColor(int value);
 
+    // A small figure raised beside the caption, like an exponent; the two
+    // stand centred where the caption stood alone. Empty: the caption alone.
+    QString note() const { return m_note; }
+    void setNote(const QString &note);
+
 signals:
     // The colour is a selection's only record, so this is how a reader
     // learns that the selection changed, whoever changed it.
@@ -25,5 +30,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintCaptionWithNote(QPainter &painter, const QRect &textRect);
+
     int m_backColor;
+    QString m_note;
 };
