@@ -245,23 +245,23 @@ void Fmain::buildToolStrip()
     auto *layout = new QHBoxLayout(c.ToolStrip);
     layout->setContentsMargins(4, 3, 4, 3);
     layout->setSpacing(6);
-    auto addButton = [&](const char *name, const QString &caption, const QKeySequence &shortcut) {
-        auto *button = new QPushButton(caption, c.ToolStrip);
-        button->setObjectName(QLatin1String(name));
-        button->setFocusPolicy(Qt::NoFocus);
+    // The tools stand left of the free space, the live count right of it.
+    layout->addStretch(1);
+    auto addButton = [this](const char *name, const QString &caption, const QKeySequence &shortcut) {
+        QPushButton *button = addToolButton(name, caption);
         if (!shortcut.isEmpty()) {
             button->setShortcut(shortcut);
             button->setToolTip(shortcut.toString(QKeySequence::NativeText));
         }
-        layout->addWidget(button);
         return button;
     };
     c.C_save_scheme = addButton("C_save_scheme", QStringLiteral("保存方案"), QKeySequence(Qt::CTRL | Qt::Key_S));
     c.C_load_scheme = addButton("C_load_scheme", QStringLiteral("载入方案"), QKeySequence(Qt::CTRL | Qt::Key_O));
     c.C_recent_schemes = addButton("C_recent_schemes", QStringLiteral("最近方案"), {});
     c.C_recent_schemes->setMenu(new QMenu(c.C_recent_schemes));
+    c.C_recent_schemes->setFixedWidth(c.C_recent_schemes->width()
+                                      + c.C_recent_schemes->style()->pixelMetric(QStyle::PM_MenuButtonIndicator));
     c.C_export_result = addButton("C_export_result", QStringLiteral("导出结果"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    layout->addStretch(1);
 }
 
 void Fmain::buildLiveCount()
@@ -303,14 +303,23 @@ void Fmain::addToolStripWidget(QWidget *widget)
     layout->insertWidget(at, widget);
 }
 
+QPushButton *Fmain::addToolButton(const char *name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, m_controls.ToolStrip);
+    button->setObjectName(QLatin1String(name));
+    button->setFocusPolicy(Qt::NoFocus);
+    // As wide as its caption: the strip has no room for the style's least
+    // width of a button.
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
+    addToolStripWidget(button);
+    return button;
+}
+
 void Fmain::buildHistoryTool()
 {
-    auto *open = new QPushButton(QStringLiteral("历史验证"), toolStrip());
-    open->setObjectName(QStringLiteral("C_history"));
-    open->setFocusPolicy(Qt::NoFocus);
+    QPushButton *open = addToolButton("C_history", QStringLiteral("历史验证"));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     open->setToolTip(open->shortcut().toString(QKeySequence::NativeText));
-    addToolStripWidget(open);
     connect(open, &QPushButton::clicked, this, &Fmain::showHistoryWindow);
 }
 

@@ -11,6 +11,8 @@
 
 #include <QWidget>
 #include <memory>
+
+class QPushButton;
 #include <optional>
 
 class HistoryWindow;
@@ -43,6 +45,8 @@ public:
     // of its free space; the strip's layout takes anything else at its end.
     QWidget *toolStrip() const { return m_controls.ToolStrip; }
     void addToolStripWidget(QWidget *widget);
+    // A button of the strip, as wide as its caption, added as above.
+    QPushButton *addToolButton(const char *name, const QString &caption);
 
     // Counts the survivors of the sheet as it stands, for L_live_count.
     LiveCounter *liveCounter() const { return m_liveCounter.get(); }

@@ -9,23 +9,13 @@
 
 void Fmain::buildOmissionTools()
 {
-    // As wide as their captions: the strip has no room for the style's
-    // width of a button.
-    auto addButton = [this](const char *name, const QString &caption) {
-        auto *button = new QPushButton(caption, toolStrip());
-        button->setObjectName(QLatin1String(name));
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setFixedWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
-        addToolStripWidget(button);
-        return button;
-    };
-    QPushButton *trend = addButton("C_trend", QStringLiteral("走势"));
+    QPushButton *trend = addToolButton("C_trend", QStringLiteral("走势"));
     connect(trend, &QPushButton::clicked, this, [this] {
         showHistoryWindow();
         m_history->showTrend();
     });
 
-    QPushButton *shown = addButton("C_show_omission", QStringLiteral("显示遗漏"));
+    QPushButton *shown = addToolButton("C_show_omission", QStringLiteral("显示遗漏"));
     shown->setCheckable(true);
     m_omissionMarks = new OmissionMarks(m_controls, this);
     connect(shown, &QPushButton::clicked, m_omissionMarks, &OmissionMarks::setShown);

@@ -76,13 +76,10 @@ void Fmain::buildSheetTools()
     m_startSheet = read_sheet_record(c);
     m_sheetHistory = new SheetHistory(c, this);
 
-    auto addButton = [&](const char *name, const QString &caption, const QKeySequence &keys) {
-        auto *button = new QPushButton(caption, c.ToolStrip);
-        button->setObjectName(QLatin1String(name));
-        button->setFocusPolicy(Qt::NoFocus);
+    auto addButton = [this](const char *name, const QString &caption, const QKeySequence &keys) {
+        QPushButton *button = addToolButton(name, caption);
         button->setEnabled(false);
         button->setToolTip(keys.toString(QKeySequence::NativeText));
-        addToolStripWidget(button);
         return button;
     };
     c.C_undo = addButton("C_undo", QStringLiteral("撤销"), QKeySequence(Qt::CTRL | Qt::Key_Z));
