@@ -58,9 +58,9 @@ std::optional<QString> readDrawFile(const QString &path)
     return std::nullopt;
 }
 
-// What each member that kills something alone would have killed among the
-// last `last` draws of the file, or among all of them.
-int runEfficiency(const QString &path, int last)
+// Prints report(numbers) of the last `last` draws of a draw file (all of
+// them when 0), oldest first; its lines that hold no draw go to standard error.
+int reportOnDrawFile(const QString &path, int last, QString (*report)(std::span<const int>))
 {
     const std::optional<QString> text = readDrawFile(path);
     if (!text)
@@ -68,9 +68,9 @@ int runEfficiency(const QString &path, int last)
     const DrawHistory history = read_draw_history(*text);
     write(stderr, malformed_lines_report(path, history));
     QList<int> numbers;
-    for (const Draw &draw : recent_draws(history.draws, last))
+    for (const Draw &draw : draws_oldest_first(history.draws, last))
         numbers.append(draw.number);
-    write(stdout, efficiency_report(numbers));
+    write(stdout, report(numbers));
     return 0;
 }
 
@@ -97,20 +97,6 @@ int runOnStore(bool update)
     return report.outcome == DrawsUpdateReport::Failed ? 2 : 0;
 }
 
-// The omission figures of the last `last` draws of the file (all when 0).
-int printStats(const QString &path, int last)
-{
-    const std::optional<QString> text = readDrawFile(path);
-    if (!text)
-        return 2;
-    const DrawHistory history = read_draw_history(*text);
-    write(stderr, malformed_lines_report(path, history));
-    QList<int> numbers;
-    for (const Draw &draw : draws_oldest_first(history.draws, last))
-        numbers.append(draw.number);
-    write(stdout, stats_report(numbers));
-    return 0;
-}
 }
 
 int main(int argc, char *argv[])
@@ -200,9 +186,9 @@ int main(int argc, char *argv[])
     if (chosen == &draws || chosen == &update)
         return runOnStore(chosen == &update);
     if (chosen == &efficiency)
-        return runEfficiency(parser.value(efficiency.option), lastDraws);
+        return reportOnDrawFile(parser.value(efficiency.option), lastDraws, efficiency_report);
     if (chosen == &stats)
-        return printStats(parser.value(stats.option), lastDraws);
+        return reportOnDrawFile(parser.value(stats.option), lastDraws, stats_report);
     const SchemeReading reading = read_scheme_file(arguments.constFirst());
     if (!reading.record) {
         write(stderr, reading.problem + u'\n');
