@@ -4,7 +4,6 @@
 #include "core/typed_box.h"
 #include "filters/candidate_digits.h"
 
-#include <QStringTokenizer>
 #include <algorithm>
 #include <bit>
 #include <span>
@@ -28,46 +27,83 @@ UnreadEntries unreadInDigitList(QStringView boxText, QStringView hint)
     return unread;
 }
 
-// A line of the compound box, "千*百*十*个": the digits field k holds for
-// position k. Fields after the fourth are not read, and in a field only its
-// digits are.
+// A line of the compound box, "千*百*十*个", read a character at a time:
+// the digits field k holds for position k. Fields after the fourth are not
+// read, and in a field only its digits are. A field's digits gather in a
+// register and are stored when it ends: a pasted box runs to megabytes.
 struct CompoundLine
 {
     std::array<uint16_t, 4> digitSets{};
     int fields = 1;
     bool unreadCharacters = false;  // other than the fields' digits, blanks and "*"
+    unsigned fieldDigits = 0;       // of the field being read
+
+    void take(QChar ch)
+    {
+        const unsigned digit = unsigned(ch.unicode()) - u'0';
+        if (digit < 10) {
+            fieldDigits |= 1u << digit;
+        } else if (ch == u'*') {
+            storeField();
+            ++fields;
+        } else if (ch != u' ' && ch != u'\t') {
+            unreadCharacters = true;
+        }
+    }
+
+    // After the line's last character.
+    void end() { storeField(); }
+
+private:
+    void storeField()
+    {
+        if (fields <= 4)
+            digitSets[fields - 1] = uint16_t(fieldDigits);
+        else if (fieldDigits != 0)
+            unreadCharacters = true;
+        fieldDigits = 0;
+    }
 };
 
 CompoundLine readCompoundLine(QStringView line)
 {
     CompoundLine read;
-    for (QChar ch : line) {
-        if (ch == u'*') {
-            ++read.fields;
-        } else if (read.fields <= 4 && is_ascii_digit(ch)) {
-            uint16_t &digits = read.digitSets[read.fields - 1];
-            digits = uint16_t(digits | 1u << digitValue(ch));
-        } else if (ch != u' ' && ch != u'\t') {
-            read.unreadCharacters = true;
-        }
-    }
+    for (QChar ch : line)
+        read.take(ch);
+    read.end();
     return read;
 }
 
-// The patterns of the positional box's cleaned text: its tokens up to the
-// first that is not four characters long. A run of spaces the cleaning left
-// double gives such a token (an empty one).
-QList<QStringView> patternsOf(QStringView cleaned)
+bool isPatternCharacter(QChar ch)
 {
-    QList<QStringView> patterns;
-    if (cleaned.isEmpty())
-        return patterns;
-    for (QStringView token : qTokenize(cleaned, u' ')) {
-        if (token.size() != 4)
-            break;
-        patterns.append(token);
+    return is_ascii_digit(ch) || ch == u'*';
+}
+
+// Calls use(pattern) for each pattern of the positional box, as its cleaned
+// text (clean_pattern_text) lists them: the runs of digits and "*" up to the
+// first that is not four long. Between two runs the cleaning leaves
+// ceil(k / 32) spaces of k other characters; two spaces make an empty token,
+// which ends the list too. Read straight from the text, without cleaning it.
+template<typename Use>
+void forEachPattern(QStringView text, Use use)
+{
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    while (i < size && !isPatternCharacter(text[i]))
+        ++i;
+    while (i < size) {
+        const qsizetype start = i;
+        while (i < size && isPatternCharacter(text[i]))
+            ++i;
+        if (i - start != 4)
+            return;
+        use(text.sliced(start, 4));
+        const qsizetype gap = i;
+        while (i < size && !isPatternCharacter(text[i]))
+            ++i;
+        if (i < size && i - gap > 32)
+            return;
     }
-    return patterns;
 }
 
 // A combination's digits in ascending order, read as a number: "98" -> 89.
@@ -177,11 +213,17 @@ void kill_compound_bets(QStringView boxText, CandidateSet &marks)
     // Every LF and CR ends a line, so CR LF, LF and a lone CR all work as one
     // line break, and a pasted box is read in one pass without copying lines.
     CoveredCandidates covered;
-    for_each_typed_entry(text, {}, EntryBreak::Lines, [&covered](QStringView line) {
-        const CompoundLine read = readCompoundLine(line);
-        if (read.fields >= 4)
-            covered.add(read.digitSets);
-    });
+    CompoundLine line;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != u'\n' && text[i] != u'\r') {
+            line.take(text[i]);
+            continue;
+        }
+        line.end();
+        if (line.fields >= 4)
+            covered.add(line.digitSets);
+        line = {};
+    }
     covered.mark(marks);
 }
 
@@ -216,14 +258,13 @@ QString clean_pattern_text(QStringView text)
 
 void kill_position_patterns(QStringView boxText, CandidateSet &marks)
 {
-    const QString cleaned = clean_pattern_text(trim_spaces(boxText));
     CoveredCandidates covered;
-    for (QStringView pattern : patternsOf(cleaned)) {
+    forEachPattern(boxText, [&covered](QStringView pattern) {
         std::array<uint16_t, 4> digitSets{};
         for (int p = 0; p < 4; ++p)
             digitSets[p] = pattern[p] == u'*' ? kAnyDigit : uint16_t(1u << digitValue(pattern[p]));
         covered.add(digitSets);
-    }
+    });
     covered.mark(marks);
 }
 
@@ -247,14 +288,15 @@ UnreadEntries unread_position_patterns(QStringView boxText, QStringView hint)
     // The cleaning keeps the runs of digits and "*" in their order, and the
     // patterns are the first of them. An entry is read when it is one run of
     // four and that run is among the patterns.
-    const qsizetype patterns = patternsOf(clean_pattern_text(trim_spaces(boxText))).size();
+    qsizetype patterns = 0;
+    forEachPattern(boxText, [&patterns](QStringView) { ++patterns; });
     qsizetype runsSoFar = 0;
     UnreadEntries unread;
     for_each_typed_entry(boxText, hint, EntryBreak::Entries, [&](QStringView entry) {
         bool inRun = false;
         bool onlyPatternCharacters = true;
         for (QChar ch : entry) {
-            const bool patternCharacter = is_ascii_digit(ch) || ch == u'*';
+            const bool patternCharacter = isPatternCharacter(ch);
             runsSoFar += patternCharacter && !inRun ? 1 : 0;
             inRun = patternCharacter;
             onlyPatternCharacters = onlyPatternCharacters && patternCharacter;

@@ -263,8 +263,10 @@ void TestFiltersLists::positionalPatterns_data()
     QTest::newRow("on two lines") << "12**\r\n**89" << both;
     QTest::newRow("three-character token ends the list") << "12** 123 **89" << first;
     QTest::newRow("five-character token first disables all") << "12345 12** **89" << QStringList();
-    QTest::newRow("40 spaces end the list") << "12**" + QString(40, u' ') + "**89" << first;
+    QTest::newRow("33 spaces end the list") << "12**" + QString(33, u' ') + "**89" << first;
+    QTest::newRow("so do 33 other characters") << "12**" + QString(30, u'x') + "\r\n\t" + "**89" << first;
     QTest::newRow("32 spaces do not") << "12**" + QString(32, u' ') + "**89" << both;
+    QTest::newRow("leading and trailing gaps do not") << QString(40, u'-') + "12** **89" + QString(40, u' ') << both;
     QTest::newRow("1**2 and 1*6*") << "1**2 1*6*" << QStringList{"1**2", "1*6*"};
     QTest::newRow("four stars") << "****" << QStringList{"****"};
 }
