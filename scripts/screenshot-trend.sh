@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs}
 mkdir -p "$out"
-display=:${VINTORA_SCREENSHOT_DISPLAY:-95}
+display=:${VINTORA_SCREENSHOT_DISPLAY:-98}
 
 home=$(mktemp -d)
 export XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config
