@@ -112,6 +112,7 @@ Fmain::Fmain(QWidget *parent)
     connectSchemeTools();
     buildLiveCount();
     buildSheetTools();
+    buildBetTools();
     connectKeys();
     select_hints_on_focus(this);
     mark_tabs_holding_lists(m_controls);
@@ -325,6 +326,7 @@ void Fmain::showHistoryWindow()
         m_history = new HistoryWindow(std::move(sheet), m_shrink, m_drawStore, m_drawsUpdate, this);
         connect(this, &Fmain::shrinkRunFinished, m_history, &HistoryWindow::onShrinkRun);
         connect(m_sheetHistory, &SheetHistory::touched, m_history, &HistoryWindow::onSheetChanged);
+        connect(m_history, &HistoryWindow::drawsChanged, this, &Fmain::tellBetResults);
         // Over the sheet, on its screen; the window fits itself in there.
         m_history->setScreen(window()->screen());
         m_history->move(window()->pos());
@@ -596,6 +598,7 @@ void Fmain::showResult(const ResultList &result)
     QCoreApplication::processEvents();
     list->addItems(display_lines(result.text));
     list->show();
+    m_listKind = BetKind::Straight;   // until a conversion says it holds groups
     m_controls.dadi_zhushu->setText(QString::number(result.count));
     QCoreApplication::processEvents();
 }
@@ -615,6 +618,7 @@ void Fmain::showGroups()
     const ResultList groups = show_groups(table);
     showResult(groups);
     m_shrink.ResultText = groups.text;
+    m_listKind = BetKind::Group;
 }
 
 void Fmain::combineBaseSets(QStringView code)

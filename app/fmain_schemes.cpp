@@ -104,20 +104,19 @@ void Fmain::onLoadSchemeClicked()
         load_scheme(path);
 }
 
+QStringList Fmain::shownNumbers() const
+{
+    QStringList numbers;
+    for (int row = 0; row < m_controls.Li_out->count(); ++row)
+        numbers += m_controls.Li_out->item(row)->text().split(u' ', Qt::SkipEmptyParts);
+    return numbers;
+}
+
 void Fmain::onExportClicked()
 {
-    // What the list shows, whichever action filled it: survivors, the
-    // eliminated numbers or groups.
-    QByteArray numbers;
-    int count = 0;
-    for (int row = 0; row < m_controls.Li_out->count(); ++row) {
-        const QStringList line = m_controls.Li_out->item(row)->text().split(u' ', Qt::SkipEmptyParts);
-        for (const QString &number : line) {
-            numbers += number.toUtf8() + '\n';
-            ++count;
-        }
-    }
-    if (count == 0) {
+    // Survivors, the eliminated numbers or groups.
+    const QStringList shown = shownNumbers();
+    if (shown.isEmpty()) {
         show_message(this, QStringLiteral("没有可导出的号码，请先缩水。"), QStringLiteral("温馨提示"));
         return;
     }
@@ -126,7 +125,7 @@ void Fmain::onExportClicked()
                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm"))),
                         QStringLiteral("文本文件 (*.txt);;所有文件 (*)"), QStringLiteral("txt")};
     const QString path = choose_file(this, request);
-    if (!path.isEmpty() && !writeWhole(path, numbers))
+    if (!path.isEmpty() && !writeWhole(path, (shown.join(u'\n') + u'\n').toUtf8()))
         show_message(this, QStringLiteral("无法写入文件%1，请换一个位置或文件名。").arg(shownPath(path)), kErrorTitle);
 }
 

@@ -8,6 +8,7 @@
 #include "filters/shrink_run.h"
 #include "filters/tradeoff.h"
 #include "history/bar_chart.h"
+#include "history/bets_tab.h"
 #include "history/draws_model.h"
 #include "history/efficiency_tab.h"
 #include "history/tradeoff_tab.h"
@@ -136,6 +137,9 @@ HistoryWindow::HistoryWindow(SheetAccess sheet, const ShrinkState &lastRun, Draw
     m_tradeoff = new TradeoffTab;
     m_tradeoff->setObjectName(QStringLiteral("history_tradeoff"));
     tabs->addTab(m_tradeoff, QStringLiteral("容错取舍"));
+    m_bets = new BetsTab(m_store);
+    m_bets->setObjectName(QStringLiteral("history_bets"));
+    tabs->addTab(m_bets, QStringLiteral("投注记录"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(tabs);
@@ -341,6 +345,13 @@ void HistoryWindow::showDraws()
     m_drawsModel->reload();
     m_drawsCount->setText(QStringLiteral("开奖号（共 %1 期）：").arg(m_drawsModel->rowCount()));
     runBacktest();
+    showBets();
+    emit drawsChanged();
+}
+
+void HistoryWindow::showBets()
+{
+    m_bets->reload();
 }
 
 void HistoryWindow::runBacktest()
