@@ -113,6 +113,7 @@ Fmain::Fmain(QWidget *parent)
     buildLiveCount();
     buildSheetTools();
     buildBetTools();
+    fitToolStripButtons();
     connectKeys();
     select_hints_on_focus(this);
     mark_tabs_holding_lists(m_controls);
@@ -289,6 +290,16 @@ void Fmain::buildLiveCount()
         m_liveSurvivors = survivors;
         showCount();
     });
+}
+
+// The style widens every button to 80 pixels, which leaves the strip no
+// room for its tools and the live count; each takes its caption's width.
+void Fmain::fitToolStripButtons()
+{
+    for (QPushButton *button : m_controls.ToolStrip->findChildren<QPushButton *>()) {
+        if (!button->menu())
+            button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 20);
+    }
 }
 
 void Fmain::addToolStripWidget(QWidget *widget)

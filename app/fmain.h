@@ -74,6 +74,7 @@ private:
     void buildBaseSetBox();
     void buildProgressFrame();
     void buildToolStrip();
+    void fitToolStripButtons();
     void buildLiveCount();
     void buildHistoryTool();
     void showHistoryWindow();

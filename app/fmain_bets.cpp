@@ -35,7 +35,7 @@ void Fmain::buildBetTools()
     c.T_bet_issue->setPlaceholderText(QStringLiteral("期号"));
     c.T_bet_issue->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,12}")),
                                                                 c.T_bet_issue));
-    c.T_bet_issue->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("20260000")) + 14);
+    c.T_bet_issue->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("2026000")) + 12);
     c.T_bet_issue->setToolTip(QStringLiteral("这次投注的期号：最新开奖的下一期，可以改"));
     c.C_record_bet = new QPushButton(QStringLiteral("记入投注"), c.ToolStrip);
     c.C_record_bet->setObjectName(QStringLiteral("C_record_bet"));
@@ -80,7 +80,10 @@ void Fmain::recordBet()
         show_message(this, QStringLiteral("请先在“记入投注”旁填写这次投注的期号。"), kHintTitle);
         return;
     }
-    Bet bet{.issue = issue, .kind = m_listKind, .price = bet_price()};
+    Bet bet;
+    bet.issue = issue;
+    bet.kind = m_listKind;
+    bet.price = bet_price();
     for (const QString &number : shownNumbers())
         bet.numbers.insert(number.toInt());
     if (bet.count() == 0) {
