@@ -143,8 +143,7 @@ BetsTab::BetsTab(DrawStore &store, QWidget *parent)
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(22);
-    m_table->horizontalHeader()->setDefaultSectionSize(96);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
     m_totals = new QLabel(this);
     m_totals->setObjectName(QStringLiteral("L_bet_totals"));
