@@ -19,11 +19,6 @@
 namespace {
 const QString kHintTitle = QStringLiteral("温馨提示");
 const QString kErrorTitle = QStringLiteral("错误提示");
-
-QString kindCaption(BetKind kind)
-{
-    return kind == BetKind::Straight ? QStringLiteral("直选") : QStringLiteral("组选");
-}
 }
 
 void Fmain::buildBetTools()
@@ -95,7 +90,7 @@ void Fmain::recordBet()
     switch (m_drawStore.recordBet(bet, scheme)) {
     case BetRecording::Recorded:
         m_controls.L_bet_result->setText(QStringLiteral("已记入 %1 期%2投注：%3 注，%4 元")
-                                             .arg(issue, kindCaption(bet.kind))
+                                             .arg(issue, bet_kind_text(bet.kind))
                                              .arg(bet.count())
                                              .arg(bet.cost()));
         if (m_history)
@@ -106,7 +101,7 @@ void Fmain::recordBet()
         proposeBetIssue();
         break;
     case BetRecording::AlreadyRecorded:
-        show_message(this, QStringLiteral("第 %1 期已经记入过同样的%2号码。").arg(issue, kindCaption(bet.kind)),
+        show_message(this, QStringLiteral("第 %1 期已经记入过同样的%2号码。").arg(issue, bet_kind_text(bet.kind)),
                      kHintTitle);
         break;
     case BetRecording::NotStored:

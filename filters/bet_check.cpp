@@ -82,6 +82,11 @@ BetTotals bet_totals(const QList<Bet> &bets, const PrizeAmounts &prizes)
     return totals;
 }
 
+QString bet_kind_text(BetKind kind)
+{
+    return kind == BetKind::Straight ? QStringLiteral("直选") : QStringLiteral("组选");
+}
+
 QString bet_result_text(const Bet &bet)
 {
     switch (bet.result()) {

@@ -72,6 +72,9 @@ struct BetTotals
 
 BetTotals bet_totals(const QList<Bet> &bets, const PrizeAmounts &prizes);
 
+// "直选" or "组选".
+QString bet_kind_text(BetKind kind);
+
 // The player's words for a result, as the record and the status line show it.
 QString bet_result_text(const Bet &bet);
 

@@ -1,18 +1,15 @@
 #include "history/bets_tab.h"
 
 #include "core/shrink.h"
-#include "export/table_file.h"
 #include "filters/chance.h"
+#include "history/table_export.h"
 #include "store/draw_store.h"
-#include "ui/file_dialog.h"
 #include "ui/modal.h"
 #include "ui/settings.h"
 
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QDateTime>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -52,11 +49,6 @@ std::optional<qint64> amountOf(const QLineEdit *box)
     return box->text().isEmpty() ? std::nullopt : std::optional(box->text().toLongLong());
 }
 
-QString kindCaption(BetKind kind)
-{
-    return kind == BetKind::Straight ? QStringLiteral("直选") : QStringLiteral("组选");
-}
-
 QStringList cellsOf(const Bet &bet, const PrizeAmounts &prizes)
 {
     QString prize;
@@ -65,7 +57,7 @@ QStringList cellsOf(const Bet &bet, const PrizeAmounts &prizes)
         prize = won ? QString::number(*won) : QStringLiteral("未设");
     }
     return {bet.issue,
-            kindCaption(bet.kind),
+            bet_kind_text(bet.kind),
             QString::number(bet.count()),
             QString::number(bet.cost()),
             bet.drawn ? four_digits(*bet.drawn) : QString(),
@@ -280,7 +272,7 @@ void BetsTab::deleteCurrentBet()
         return;
     const StoredBet &stored = m_bets[row];
     const QString question = QStringLiteral("删除第 %1 期的这次%2投注（%3 注）？")
-                                 .arg(stored.bet.issue, kindCaption(stored.bet.kind))
+                                 .arg(stored.bet.issue, bet_kind_text(stored.bet.kind))
                                  .arg(stored.bet.count());
     if (!ask_question(this, question, QStringLiteral("提示")))
         return;
@@ -296,23 +288,12 @@ void BetsTab::onExportClicked()
         show_message(this, QStringLiteral("没有可导出的投注"), QStringLiteral("温馨提示"));
         return;
     }
-    FileRequest request;
-    request.kind = FileRequest::Save;
-    request.title = QStringLiteral("导出投注记录");
-    request.suggestedName =
-        QStringLiteral("投注记录-%1.xlsx").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
-    request.filter = table_file_filter();
-    request.defaultSuffix = QStringLiteral("xlsx");
-    const QString path = choose_file(this, request);
+    const QString path = choose_table_file(this, QStringLiteral("导出投注记录"), QStringLiteral("投注记录"));
     if (!path.isEmpty())
         exportTable(path);
 }
 
 bool BetsTab::exportTable(const QString &path)
 {
-    const bool written = write_table_file(path, table_of_model(*m_table->model(), QStringLiteral("投注记录")));
-    if (!written)
-        show_message(this, QStringLiteral("无法写入文件：\n%1").arg(QDir::toNativeSeparators(path)),
-                     QStringLiteral("错误提示"));
-    return written;
+    return write_shown_table(this, path, *m_table->model(), QStringLiteral("投注记录"));
 }

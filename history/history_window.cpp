@@ -1,6 +1,5 @@
 #include "history/history_window.h"
 
-#include "export/table_file.h"
 
 #include "history/backtest_model.h"
 #include "core/text.h"
@@ -11,6 +10,7 @@
 #include "history/bets_tab.h"
 #include "history/draws_model.h"
 #include "history/efficiency_tab.h"
+#include "history/table_export.h"
 #include "history/tradeoff_tab.h"
 #include "net/draws_update.h"
 #include "ui/file_dialog.h"
@@ -20,7 +20,6 @@
 
 #include <QChartView>
 #include <QComboBox>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -573,25 +572,14 @@ void HistoryWindow::onExportClicked()
         show_message(this, QStringLiteral("没有可导出的验证结果"), QStringLiteral("温馨提示"));
         return;
     }
-    FileRequest request;
-    request.kind = FileRequest::Save;
-    request.title = QStringLiteral("导出表格");
-    request.suggestedName =
-        QStringLiteral("历史验证-%1.xlsx").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
-    request.filter = table_file_filter();
-    request.defaultSuffix = QStringLiteral("xlsx");
-    const QString path = choose_file(this, request);
+    const QString path = choose_table_file(this, QStringLiteral("导出表格"), QStringLiteral("历史验证"));
     if (!path.isEmpty())
         exportTable(path);
 }
 
 bool HistoryWindow::exportTable(const QString &path)
 {
-    const bool written = write_table_file(path, table_of_model(*m_model, QStringLiteral("历史验证")));
-    if (!written)
-        show_message(this, QStringLiteral("无法写入文件：\n%1").arg(QDir::toNativeSeparators(path)),
-                     QStringLiteral("错误提示"));
-    return written;
+    return write_shown_table(this, path, *m_model, QStringLiteral("历史验证"));
 }
 
 QString HistoryWindow::savedHistoryPath()
