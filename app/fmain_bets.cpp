@@ -79,8 +79,12 @@ void Fmain::recordBet()
     bet.issue = issue;
     bet.kind = m_listKind;
     bet.price = bet_price();
-    for (const QString &number : shownNumbers())
-        bet.numbers.insert(number.toInt());
+    for (const QString &shown : shownNumbers()) {
+        bool isNumber = false;
+        const int number = shown.toInt(&isNumber);
+        if (isNumber && number >= 0 && number < kCandidateCount)   // a set holds 0000-9999 only
+            bet.numbers.insert(number);
+    }
     if (bet.count() == 0) {
         show_message(this, QStringLiteral("结果列表中没有号码，请先缩水。"), kHintTitle);
         return;

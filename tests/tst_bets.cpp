@@ -3,6 +3,9 @@
 #include "filters/chance.h"
 #include "store/draw_store.h"
 
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +46,7 @@ private slots:
     void checkedByTheDraw_data();
     void checkedByTheDraw();
     void refusals();
+    void earlierStoreGainsTheRecord();
     void totals_data();
     void totals();
     void nextIssue_data();
@@ -143,6 +147,30 @@ void TestBets::refusals()
     DrawStore reopened(folder.path());
     QVERIFY(reopened.problemText().isEmpty());
     QCOMPARE(reopened.bets().size(), before.size());
+}
+
+// A store of the version before the record keeps its draws and gains the
+// record, instead of being set aside as unreadable.
+void TestBets::earlierStoreGainsTheRecord()
+{
+    QTemporaryDir folder;
+    {
+        DrawStore store(folder.path());
+        QVERIFY(enterDraw(store, QStringLiteral("2026045"), 1234));
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("earlier"));
+        db.setDatabaseName(QDir(folder.path()).filePath(QStringLiteral("draws.sqlite")));
+        QVERIFY(db.open() && QSqlQuery(db).exec(QStringLiteral("DROP TABLE bets"))
+                && QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 1")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("earlier"));
+    DrawStore store(folder.path());
+    QCOMPARE(store.state(), DrawStore::State::Ready);
+    QCOMPARE(store.draws().size(), 1);
+    QCOMPARE(store.recordBet(betOn(QStringLiteral("2026046"), BetKind::Straight, QStringLiteral("1234")), "{}"),
+             BetRecording::Recorded);
 }
 
 void TestBets::totals_data()
