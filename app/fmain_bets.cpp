@@ -65,7 +65,7 @@ void Fmain::proposeBetIssue()
     const bool drawn = std::any_of(draws.begin(), draws.end(),
                                    [&box](const StoredDraw &draw) { return draw.issue == box->text(); });
     if (box->text().isEmpty() || drawn)
-        box->setText(draws.isEmpty() ? QString() : next_issue(draws.constLast().issue));
+        box->setText(draws.isEmpty() ? QString() : next_issue(draws.constLast().issue, QDate::currentDate().year()));
 }
 
 void Fmain::recordBet()

@@ -74,14 +74,17 @@ bool isDigits(const QString &text)
 }
 }
 
-QString next_issue(const QString &newest)
+QString next_issue(const QString &newest, int thisYear)
 {
     if (!isDigits(newest))
         return {};
     // A shorter issue is a plain count, which may grow a digit.
     if (newest.size() < 5)
         return QStringLiteral("%1").arg(newest.toInt() + 1, int(newest.size()), 10, QChar(u'0'));
-    // A year's run counts in the last three digits.
+    // A year's run counts in the last three digits after the year; the
+    // first draw of a year follows the last of the one before.
+    if (newest.size() == 7 && newest.first(4).toInt() < thisYear)
+        return QString::number(thisYear) + QStringLiteral("001");
     const int count = newest.last(3).toInt();
     if (count == 999)
         return {};

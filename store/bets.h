@@ -25,8 +25,8 @@ enum class BetRecording {
 };
 
 // The issue proposed for the next bet: the one after the newest stored,
-// counted on in the same year's run (2026045, 2026046). Nothing when the
-// newest holds other than digits, or ends its year's run (2026999): the
-// player types the issue then, as at a new year, which the store cannot
-// foresee.
-QString next_issue(const QString &newest);
+// counted on in the same year's run (2026045, 2026046), or the first of
+// this year's run (2027001) once the newest is of an earlier year. Nothing
+// when the newest holds other than digits, or ends its year's run
+// (2026999): the player types the issue then.
+QString next_issue(const QString &newest, int thisYear);

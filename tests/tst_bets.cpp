@@ -224,19 +224,23 @@ void TestBets::totals()
 void TestBets::nextIssue_data()
 {
     QTest::addColumn<QString>("newest");
+    QTest::addColumn<int>("thisYear");
     QTest::addColumn<QString>("next");
-    QTest::newRow("a year's run") << "2026045" << "2026046";
-    QTest::newRow("into the hundreds") << "2026099" << "2026100";
-    QTest::newRow("the run's end: the player types it") << "2026999" << "";
-    QTest::newRow("a plain count") << "0999" << "1000";
-    QTest::newRow("not a number") << "2026-45" << "";
-    QTest::newRow("no draws") << "" << "";
+    QTest::newRow("a year's run") << "2026045" << 2026 << "2026046";
+    QTest::newRow("into the hundreds") << "2026099" << 2026 << "2026100";
+    QTest::newRow("the last draw of last year") << "2026358" << 2027 << "2027001";
+    QTest::newRow("a store some years behind") << "2023120" << 2027 << "2027001";
+    QTest::newRow("the run's end: the player types it") << "2026999" << 2026 << "";
+    QTest::newRow("a plain count") << "0999" << 2026 << "1000";
+    QTest::newRow("not a number") << "2026-45" << 2026 << "";
+    QTest::newRow("no draws") << "" << 2026 << "";
 }
 
 void TestBets::nextIssue()
 {
     QFETCH(QString, newest);
-    QTEST(next_issue(newest), "next");
+    QFETCH(int, thisYear);
+    QTEST(next_issue(newest, thisYear), "next");
 }
 
 QTEST_GUILESS_MAIN(TestBets)

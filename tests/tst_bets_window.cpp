@@ -12,6 +12,15 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 
+namespace {
+// The issues of a text in this year's run, where the issue box proposes the
+// next one.
+QString thisYears(QString text)
+{
+    return text.replace(QStringLiteral("2026"), QString::number(QDate::currentDate().year()));
+}
+}
+
 class TestBetsWindow : public QObject
 {
     Q_OBJECT
@@ -37,8 +46,8 @@ void TestBetsWindow::recordCheckAndKeep()
         control<QPlainTextEdit>(history, QStringLiteral("T_history"))->setPlainText(text);
         control<QPushButton>(history, QStringLiteral("C_history_add"))->click();
     };
-    storeDraws(QStringLiteral("2026044 1111\n2026045 2222\n"));
-    QCOMPARE(issue->text(), QStringLiteral("2026046"));
+    storeDraws(thisYears(QStringLiteral("2026044 1111\n2026045 2222\n")));
+    QCOMPARE(issue->text(), thisYears(QStringLiteral("2026046")));
 
     // Nothing listed yet: nothing to record.
     record->click();
@@ -50,37 +59,37 @@ void TestBetsWindow::recordCheckAndKeep()
         control<QCheckBox>(w, QStringLiteral("Check_hewei_sha1(%1)").arg(digit))->setChecked(true);
     QCOMPARE(pressAction(w, 0), 1000);
     record->click();
-    QCOMPARE(said->text(), QStringLiteral("已记入 2026046 期直选投注：1000 注，2000 元"));
+    QCOMPARE(said->text(), thisYears(QStringLiteral("已记入 2026046 期直选投注：1000 注，2000 元")));
     record->click();
     QCOMPARE(modals.messages.size(), 1);
     QVERIFY(modals.messages.takeLast().text.contains(QStringLiteral("已经记入过同样的直选号码")));
     QCOMPARE(pressAction(w, 2), 220);
     record->click();
-    QCOMPARE(said->text(), QStringLiteral("已记入 2026046 期组选投注：220 注，440 元"));
+    QCOMPARE(said->text(), thisYears(QStringLiteral("已记入 2026046 期组选投注：220 注，440 元")));
 
     // An issue already drawn is refused, and the box proposes the next again.
-    issue->setText(QStringLiteral("2026045"));
+    issue->setText(thisYears(QStringLiteral("2026045")));
     record->click();
     QCOMPARE(modals.messages.size(), 1);
     QVERIFY(modals.messages.takeLast().text.contains(QStringLiteral("已经开奖")));
-    QCOMPARE(issue->text(), QStringLiteral("2026046"));
+    QCOMPARE(issue->text(), thisYears(QStringLiteral("2026046")));
 
     // The player types the draw: 9990 is one of the straight numbers and of group 0999.
-    storeDraws(QStringLiteral("2026046 9990\n"));
-    QCOMPARE(said->text(), QStringLiteral("2026046 期投注：中直选；2026046 期投注：中组选"));
-    QCOMPARE(issue->text(), QStringLiteral("2026047"));
+    storeDraws(thisYears(QStringLiteral("2026046 9990\n")));
+    QCOMPARE(said->text(), thisYears(QStringLiteral("2026046 期投注：中直选；2026046 期投注：中组选")));
+    QCOMPARE(issue->text(), thisYears(QStringLiteral("2026047")));
 
     // A feed server draws 0123 for the next bet.
     pressAction(w, 0);
     record->click();
     HttpFixture server;
-    server.script("/m/4x/draws.txt", {{200, "2026047 0123\n"}});
+    server.script("/m/4x/draws.txt", {{200, thisYears(QStringLiteral("2026047 0123\n")).toUtf8()}});
     DrawsUpdate &update = w->drawsUpdate();
     update.setBaseAddresses(server.base(QStringLiteral("/m/4x/")), HttpFixture::closedBase(QStringLiteral("/4x/")));
     QSignalSpy finished(&update, &DrawsUpdate::finished);
     update.start();
     QVERIFY(finished.wait(60000));
-    QTRY_COMPARE(said->text(), QStringLiteral("2026047 期投注：未中奖（开奖号 0123）"));
+    QTRY_COMPARE(said->text(), thisYears(QStringLiteral("2026047 期投注：未中奖（开奖号 0123）")));
 
     // The record: three bets, two won; with the prizes set, the money beside chance.
     auto *table = control<QTableWidget>(history, QStringLiteral("bets_table"));
@@ -106,16 +115,16 @@ void TestBetsWindow::recordCheckAndKeep()
         control<QPushButton>(history, QStringLiteral("C_bet_export"))->click();
     }
     const QString exported = QString::fromUtf8(readBytes(csv));
-    QVERIFY2(exported.contains(QStringLiteral("2026047,直选,1000,2000,0123,未中奖,0")), qPrintable(exported));
+    QVERIFY2(exported.contains(thisYears(QStringLiteral("2026047,直选,1000,2000,0123,未中奖,0"))), qPrintable(exported));
 
     // The command line reads the same record.
     qputenv("XDG_DATA_HOME", QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
     const CommandRun cli = runCommand(QStringLiteral(VINTORA_SHRINK), {QStringLiteral("--bets")});
     QCOMPARE(cli.exitCode, 0);
-    QCOMPARE(QString::fromUtf8(cli.out), QStringLiteral("2026046\t1000\t2000\t9990\twon\n"
+    QCOMPARE(QString::fromUtf8(cli.out), thisYears(QStringLiteral("2026046\t1000\t2000\t9990\twon\n"
                                                         "2026046\t220\t440\t9990\twon\n"
                                                         "2026047\t1000\t2000\t0123\tlost\n"
-                                                        "expected by chance\t0.54\n"));
+                                                        "expected by chance\t0.54\n")));
 
     // A row goes only when the player says yes.
     table->selectRow(0);
