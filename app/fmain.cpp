@@ -113,6 +113,7 @@ Fmain::Fmain(QWidget *parent)
     connectSchemeTools();
     buildLiveCount();
     buildSheetTools();
+    buildBetTools();
     connectKeys();
     select_hints_on_focus(this);
     mark_tabs_holding_lists(m_controls);
@@ -305,12 +306,7 @@ void Fmain::addToolStripWidget(QWidget *widget)
 
 QPushButton *Fmain::addToolButton(const char *name, const QString &caption)
 {
-    auto *button = new QPushButton(caption, m_controls.ToolStrip);
-    button->setObjectName(QLatin1String(name));
-    button->setFocusPolicy(Qt::NoFocus);
-    // As wide as its caption: the strip has no room for the style's least
-    // width of a button.
-    button->setFixedWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
+    QPushButton *button = make_strip_button(m_controls.ToolStrip, QLatin1String(name), caption);
     addToolStripWidget(button);
     return button;
 }
@@ -336,6 +332,7 @@ void Fmain::showHistoryWindow()
         m_history = new HistoryWindow(std::move(sheet), m_shrink, m_drawStore, m_drawsUpdate, m_statistics, this);
         connect(this, &Fmain::shrinkRunFinished, m_history, &HistoryWindow::onShrinkRun);
         connect(m_sheetHistory, &SheetHistory::touched, m_history, &HistoryWindow::onSheetChanged);
+        connect(m_history, &HistoryWindow::drawsChanged, this, &Fmain::tellBetResults);
         // Over the sheet, on its screen; the window fits itself in there.
         m_history->setScreen(window()->screen());
         m_history->move(window()->pos());
@@ -608,6 +605,7 @@ void Fmain::showResult(const ResultList &result)
     QCoreApplication::processEvents();
     list->setNumbers(result.text);
     list->show();
+    m_listKind = BetKind::Straight;   // until a conversion says it holds groups
     m_controls.dadi_zhushu->setText(QString::number(result.count));
     QCoreApplication::processEvents();
 }
@@ -627,6 +625,7 @@ void Fmain::showGroups()
     const ResultList groups = show_groups(table);
     showResult(groups);
     m_shrink.ResultText = groups.text;
+    m_listKind = BetKind::Group;
 }
 
 void Fmain::combineBaseSets(QStringView code)

@@ -120,6 +120,15 @@ private:
     void showGroups();
     void combineBaseSets(QStringView code);
 
+    // The numbers the result list shows, whichever action filled it.
+    QStringList shownNumbers() const;
+
+    void buildBetTools();
+    void recordBet();
+    // The issue after the newest draw, unless the player chose one still to come.
+    void proposeBetIssue();
+    void tellBetResults();
+
     void onSaveSchemeClicked();
     void onLoadSchemeClicked();
     void onExportClicked();
@@ -150,4 +159,5 @@ private:
     // Last, so it stops counting before any control goes.
     std::unique_ptr<LiveCounter> m_liveCounter;
     int m_liveSurvivors = kCandidateCount;  // its last count
+    BetKind m_listKind = BetKind::Straight; // what the result list holds
 };

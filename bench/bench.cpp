@@ -15,6 +15,7 @@
 #include "filters/shrink_run.h"
 #include "filters/tradeoff.h"
 #include "filters/unread_entries.h"
+#include "store/draw_store.h"
 #include "ui/colorbutton.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -467,10 +469,47 @@ void benchWindow()
 }
 }
 
+// A bet of every number is recorded and checked as quickly as one of ten:
+// its numbers are one blob of 1,250 bytes, and a draw checks it by a bit.
+void benchBets()
+{
+    QTemporaryDir folder;
+    DrawStore store(folder.path());
+    int recorded = 2026000;
+    for (const int size : {10, kCandidateCount}) {
+        Bet bet;
+        bet.price = 2;
+        for (int n = 0; n < size; ++n)
+            bet.numbers.insert(n * (kCandidateCount / size));
+        int drawn = recorded;
+        report(qPrintable(QStringLiteral("record a bet of %1 numbers").arg(size)), medianMicroseconds(50, [&] {
+                   bet.issue = QString::number(++recorded);
+                   if (store.recordBet(bet, "{}") != BetRecording::Recorded)
+                       std::fprintf(stderr, "a bet was refused: %s\n", qPrintable(store.lastError()));
+               }),
+               "target: as for 10");
+        report(qPrintable(QStringLiteral("a typed draw checking a bet of %1 numbers").arg(size)), medianMicroseconds(50, [&] {
+                   const Draw draw{.issue = QString::number(++drawn), .number = 0};
+                   if (!store.enter({draw}, DrawSource::Manual).written)
+                       std::fprintf(stderr, "a draw was refused\n");
+               }),
+               "target: as for 10");
+    }
+    report("read and total the record of those 100 bets", medianMicroseconds(50, [&] {
+               BetTotals totals;
+               for (const StoredBet &stored : store.bets())
+                   totals.add(stored.bet, {});
+               if (totals.drawn != 100)
+                   std::fprintf(stderr, "a bet went unchecked\n");
+           }),
+           "");
+}
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     benchEngine();
+    benchBets();
     benchWindow();
     return 0;
 }

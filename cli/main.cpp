@@ -1,4 +1,5 @@
 // vintora-shrink: one shrink run over a saved scheme, without a window.
+#include "cli/bets_report.h"
 #include "cli/efficiency_report.h"
 #include "cli/history_report.h"
 #include "cli/members_report.h"
@@ -74,14 +75,20 @@ int reportOnDrawFile(const QString &path, int last, QString (*report)(std::span<
     return 0;
 }
 
+enum class StoreTask { Draws, Update, Bets };
+
 // The store the window keeps its draws in: --update fetches into it, --draws
-// prints it oldest first.
-int runOnStore(bool update)
+// prints it oldest first, --bets its record of bets.
+int runOnStore(StoreTask task)
 {
     DrawStore store(default_draws_folder());
     if (!store.problemText().isEmpty())
         write(stderr, store.problemText() + u'\n');
-    if (!update) {
+    if (task == StoreTask::Bets) {
+        write(stdout, bets_report(store.bets()));
+        return 0;
+    }
+    if (task == StoreTask::Draws) {
         for (const StoredDraw &draw : store.draws())
             write(stdout, draw.issue + u'\t' + four_digits(draw.number) + u'\t' + source_name(draw.source) + u'\n');
         return 0;
@@ -127,6 +134,11 @@ int main(int argc, char *argv[])
     const Output update{
         {QStringLiteral("update"), QStringLiteral("不用方案：从服务器取开奖号并存入开奖数据库，输出更新的结果。")},
         false};
+    const Output bets{
+        {QStringLiteral("bets"),
+         QStringLiteral("不用方案：按期号从旧到新输出投注记录：期号、注数、金额、开奖号（未开奖为 -）、"
+                        "pending、won 或 lost；最后一行是随机选同样多的号码平均中奖的次数。")},
+        false};
     const Output efficiency{
         {QStringLiteral("efficiency"),
          QStringLiteral("不用方案：按开奖文件统计每个单独就能杀号的条件一行：名称、单独杀掉的注数、杀掉的期数、"
@@ -139,7 +151,7 @@ int main(int argc, char *argv[])
                         "FILE 为 - 时读标准输入。"),
          QStringLiteral("FILE")},
         false, true};
-    const Output *const outputs[] = {&count, &lines, &history, &members, &draws, &update, &efficiency, &stats};
+    const Output *const outputs[] = {&count, &lines, &history, &members, &draws, &update, &bets, &efficiency, &stats};
     for (const Output *output : outputs)
         parser.addOption(output->option);
     const QCommandLineOption last{QStringLiteral("last"), QStringLiteral("只读开奖文件中最近的 N 期（默认全部）。"),
@@ -183,8 +195,12 @@ int main(int argc, char *argv[])
         write(stdout, members_report());
         return 0;
     }
-    if (chosen == &draws || chosen == &update)
-        return runOnStore(chosen == &update);
+    if (chosen == &draws)
+        return runOnStore(StoreTask::Draws);
+    if (chosen == &update)
+        return runOnStore(StoreTask::Update);
+    if (chosen == &bets)
+        return runOnStore(StoreTask::Bets);
     if (chosen == &efficiency)
         return reportOnDrawFile(parser.value(efficiency.option), lastDraws, efficiency_report);
     if (chosen == &stats)

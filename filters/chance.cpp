@@ -83,7 +83,12 @@ QString chance_verdict_text(ChanceVerdict verdict)
 
 QString expected_draws_text(int draws, int numbers)
 {
-    const qint64 hundredths = (qint64(draws) * numbers + 50) / 100;
+    return ten_thousandths_text(qint64(draws) * numbers);
+}
+
+QString ten_thousandths_text(qint64 numerator)
+{
+    const qint64 hundredths = (numerator + 50) / 100;
     return QStringLiteral("%1.%2").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QChar(u'0'));
 }
 

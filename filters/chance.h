@@ -56,6 +56,10 @@ QString chance_verdict_text(ChanceVerdict verdict);
 // double such as 5.085 may lie below its decimal and round down.
 QString expected_draws_text(int draws, int numbers);
 
+// A whole number over 10,000 with two decimals, rounded half up from the
+// exact figure.
+QString ten_thousandths_text(qint64 numerator);
+
 // A p-value with four decimals; one too small for them is "<0.0001".
 QString p_value_text(double p);
 

@@ -1,6 +1,5 @@
 #include "history/history_window.h"
 
-#include "export/table_file.h"
 
 #include "history/backtest_model.h"
 #include "core/text.h"
@@ -8,10 +7,12 @@
 #include "filters/shrink_run.h"
 #include "filters/tradeoff.h"
 #include "history/bar_chart.h"
+#include "history/bets_tab.h"
 #include "history/draw_statistics.h"
 #include "history/draws_model.h"
 #include "history/efficiency_tab.h"
 #include "history/hot_cold.h"
+#include "history/table_export.h"
 #include "history/tradeoff_tab.h"
 #include "history/trend_tab.h"
 #include "net/draws_update.h"
@@ -22,7 +23,6 @@
 
 #include <QChartView>
 #include <QComboBox>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -143,6 +143,9 @@ HistoryWindow::HistoryWindow(SheetAccess sheet, const ShrinkState &lastRun, Draw
     m_trendTab = new TrendTab(m_statistics);
     m_tabs->addTab(m_trendTab, QStringLiteral("走势图"));
     m_tabs->addTab(new HotColdTab(m_statistics), QStringLiteral("冷热"));
+    m_bets = new BetsTab(m_store);
+    m_bets->setObjectName(QStringLiteral("history_bets"));
+    m_tabs->addTab(m_bets, QStringLiteral("投注记录"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_tabs);
@@ -355,6 +358,13 @@ void HistoryWindow::showDraws()
     m_statistics.setDraws(m_drawsModel->draws());
     m_drawsCount->setText(QStringLiteral("开奖号（共 %1 期）：").arg(m_drawsModel->rowCount()));
     runBacktest();
+    showBets();
+    emit drawsChanged();
+}
+
+void HistoryWindow::showBets()
+{
+    m_bets->reload();
 }
 
 void HistoryWindow::runBacktest()
@@ -576,25 +586,14 @@ void HistoryWindow::onExportClicked()
         show_message(this, QStringLiteral("没有可导出的验证结果"), QStringLiteral("温馨提示"));
         return;
     }
-    FileRequest request;
-    request.kind = FileRequest::Save;
-    request.title = QStringLiteral("导出表格");
-    request.suggestedName =
-        QStringLiteral("历史验证-%1.xlsx").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
-    request.filter = table_file_filter();
-    request.defaultSuffix = QStringLiteral("xlsx");
-    const QString path = choose_file(this, request);
+    const QString path = choose_table_file(this, QStringLiteral("导出表格"), QStringLiteral("历史验证"));
     if (!path.isEmpty())
         exportTable(path);
 }
 
 bool HistoryWindow::exportTable(const QString &path)
 {
-    const bool written = write_table_file(path, table_of_model(*m_model, QStringLiteral("历史验证")));
-    if (!written)
-        show_message(this, QStringLiteral("无法写入文件：\n%1").arg(QDir::toNativeSeparators(path)),
-                     QStringLiteral("错误提示"));
-    return written;
+    return write_shown_table(this, path, *m_model, QStringLiteral("历史验证"));
 }
 
 QString HistoryWindow::savedHistoryPath()

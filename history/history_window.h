@@ -10,6 +10,7 @@
 #include <functional>
 
 class BacktestModel;
+class BetsTab;
 class DrawStatistics;
 class DrawsModel;
 class DrawsUpdate;
@@ -28,11 +29,11 @@ class QTimer;
 
 // "历史验证": how the sheet's conditions would have fared on the past draws
 // of the store, beside chance; tabs with the last run's survivors by sum,
-// span and shape, with what each condition costs, and with the trade-off of
-// the total tolerance. The player keeps the store here: pasted draws, draw
-// files, updates from the feed servers, deletions and corrections. It never
-// touches the main window's run: the back-test runs the conditions on a
-// ShrinkState of its own.
+// span and shape, with what each condition costs, with the trade-off of the
+// total tolerance, and with the record of bets. The player keeps the store
+// here: pasted draws, draw files, updates from the feed servers, deletions
+// and corrections. It never touches the main window's run: the back-test
+// runs the conditions on a ShrinkState of its own.
 class HistoryWindow : public QWidget
 {
     Q_OBJECT
@@ -59,6 +60,8 @@ public:
 
     // Back-tests the sheet's conditions on the chosen draws of the store.
     void runBacktest();
+    // The record of bets read again, after one was recorded.
+    void showBets();
 
     // Turns to the trend chart.
     void showTrend();
@@ -73,6 +76,11 @@ public:
 
     // Where the lines pasted but not stored are kept between starts.
     static QString savedHistoryPath();
+
+signals:
+    // The draws were read again after a write here or elsewhere: bets on
+    // their issues may have been checked.
+    void drawsChanged();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -129,5 +137,6 @@ private:
     QChartView *m_shapeChart = nullptr;
     EfficiencyTab *m_efficiency = nullptr;
     TradeoffTab *m_tradeoff = nullptr;
+    BetsTab *m_bets = nullptr;
     QTimer *m_saveTimer = nullptr;
 };

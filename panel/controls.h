@@ -83,6 +83,8 @@ struct Controls
     QPushButton *C_export_result = nullptr;
     QLabel *L_live_count = nullptr;         // survivors of the sheet as it stands, and their price
     QSpinBox *T_bet_price = nullptr;        // the price of one bet, in 元
+    QLineEdit *T_bet_issue = nullptr;       // the issue the next recorded bet is for
+    QPushButton *C_record_bet = nullptr;    // records the list the result column shows as a bet
     QPushButton *C_undo = nullptr;
     QPushButton *C_redo = nullptr;
     QWidget *StatusLine = nullptr;          // under the strip's buttons: the longer lines
@@ -90,6 +92,7 @@ struct Controls
     QLabel *L_stale = nullptr;              // the sheet changed since the last run
     QLabel *L_why_killed = nullptr;         // why the last run left T_duijiang's number out
     QLabel *L_unread = nullptr;             // entries of the typed boxes a run does not read
+    QLabel *L_bet_result = nullptr;         // a bet recorded, or what its issue's draw made of it
 };
 
 // Puts a member into its array at its index, growing the array with nullptr.

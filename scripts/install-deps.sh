@@ -16,6 +16,8 @@ packages=(
     libxlsxwriter-dev
     fonts-noto-cjk qt6-translations-l10n
     xvfb xdotool imagemagick
+    # the screenshot of the record of bets writes its store with it
+    sqlite3
     # the install test's validators; dpkg-shlibdeps for `cpack -G DEB`
     desktop-file-utils appstream dpkg-dev file
     # the history window's test reads its workbook back

@@ -1,5 +1,7 @@
 #include "store/draw_store.h"
 
+#include "store/write_transaction.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
@@ -12,7 +14,7 @@
 #include <optional>
 
 namespace {
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 // A program writing a large merge holds the file for well under a second.
 constexpr int kBusyTimeoutMs = 10000;
 
@@ -52,54 +54,6 @@ QString newConnectionName()
 {
     static std::atomic<int> opened{0};
     return QStringLiteral("vintora-draws-%1").arg(++opened);
-}
-
-// BEGIN IMMEDIATE takes the write lock at once, so two writers queue on the
-// busy time-out instead of both reading and then failing to write.
-class WriteTransaction
-{
-public:
-    explicit WriteTransaction(const QSqlDatabase &db)
-        : m_db(db)
-        , m_open(run(QStringLiteral("BEGIN IMMEDIATE")))
-    {
-    }
-    ~WriteTransaction()
-    {
-        if (m_open)
-            run(QStringLiteral("ROLLBACK"));
-    }
-    bool isOpen() const { return m_open; }
-    bool commit()
-    {
-        m_open = !run(QStringLiteral("COMMIT"));
-        return !m_open;
-    }
-    QString error() const { return m_error; }
-
-private:
-    bool run(const QString &statement)
-    {
-        QSqlQuery query(m_db);
-        if (query.exec(statement))
-            return true;
-        m_error = query.lastError().text();
-        return false;
-    }
-
-    QSqlDatabase m_db;
-    QString m_error;
-    bool m_open;
-};
-
-// The first of the errors given, for the player to read.
-QString firstError(std::initializer_list<QString> errors)
-{
-    for (const QString &error : errors) {
-        if (!error.isEmpty())
-            return error;
-    }
-    return QStringLiteral("unknown error");
 }
 
 struct Existing
@@ -246,10 +200,14 @@ bool DrawStore::isReadable()
     QSqlQuery version(m_db);
     if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
         return false;
-    if (version.value(0).toInt() < 1)
+    const int at = version.value(0).toInt();
+    if (at < 1)
         return true;   // nothing to read yet: migrate() makes the tables
     return QSqlQuery(m_db).exec(QStringLiteral("SELECT issue, number, date, source, added FROM draws LIMIT 1"))
-           && QSqlQuery(m_db).exec(QStringLiteral("SELECT base, etag FROM feed_etags LIMIT 1"));
+           && QSqlQuery(m_db).exec(QStringLiteral("SELECT base, etag FROM feed_etags LIMIT 1"))
+           && (at < 2
+               || QSqlQuery(m_db).exec(QStringLiteral("SELECT id, issue, kind, drawn, told, price, recorded, numbers, "
+                                                      "scheme FROM bets LIMIT 1")));
 }
 
 // Each step brings the file one version forward and records it, inside the
@@ -270,6 +228,8 @@ bool DrawStore::migrate()
     if (from < 0)
         return false;
     if (from < 1 && !(migrateTo1() && importEarlierHistory()))
+        return false;
+    if (from < 2 && !migrateTo2())
         return false;
     return transaction.commit();
 }
@@ -353,7 +313,7 @@ WriteOutcome DrawStore::enter(const QList<Draw> &draws, DrawSource source)
     WriteOutcome outcome;
     if (transaction.isOpen())
         outcome = write(draws, source);
-    outcome.written = outcome.written && transaction.commit();
+    outcome.written = outcome.written && settleBets() && transaction.commit();
     if (!outcome.written)
         m_lastError = firstError({m_lastError, transaction.error()});
     return outcome;
@@ -378,7 +338,7 @@ WriteOutcome DrawStore::merge(const QList<Draw> &served, const QString &base, co
         if (!outcome.written)
             m_lastError = keep.lastError().text();
     }
-    outcome.written = outcome.written && transaction.commit();
+    outcome.written = outcome.written && settleBets() && transaction.commit();
     if (!outcome.written)
         m_lastError = firstError({m_lastError, transaction.error()});
     return outcome;
@@ -428,6 +388,7 @@ QString DrawStore::etag(const QString &base) const
 
 bool DrawStore::remove(const QStringList &issues)
 {
+    m_lastError.clear();
     WriteTransaction transaction(m_db);
     QSqlQuery query(m_db);
     bool ok = transaction.isOpen() && query.prepare(QStringLiteral("DELETE FROM draws WHERE issue = :issue"));
@@ -435,9 +396,9 @@ bool DrawStore::remove(const QStringList &issues)
         query.bindValue(QStringLiteral(":issue"), issues[i]);
         ok = query.exec();
     }
-    ok = ok && transaction.commit();
+    ok = ok && settleBets() && transaction.commit();
     if (!ok)
-        m_lastError = firstError({transaction.error(), query.lastError().text()});
+        m_lastError = firstError({m_lastError, transaction.error(), query.lastError().text()});
     return ok;
 }
 
@@ -445,6 +406,7 @@ bool DrawStore::correct(const QString &issue, int number)
 {
     if (number < 0 || number > 9999)
         return false;
+    m_lastError.clear();
     WriteTransaction transaction(m_db);
     QSqlQuery query(m_db);
     bool ok = transaction.isOpen()
@@ -454,9 +416,9 @@ bool DrawStore::correct(const QString &issue, int number)
     query.bindValue(QStringLiteral(":source"), source_name(DrawSource::Manual));
     query.bindValue(QStringLiteral(":added"), now());
     query.bindValue(QStringLiteral(":issue"), issue);
-    ok = ok && query.exec() && query.numRowsAffected() == 1 && transaction.commit();
+    ok = ok && query.exec() && query.numRowsAffected() == 1 && settleBets() && transaction.commit();
     if (!ok)
-        m_lastError = firstError({transaction.error(), query.lastError().text()});
+        m_lastError = firstError({m_lastError, transaction.error(), query.lastError().text()});
     return ok;
 }
 

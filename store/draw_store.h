@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/history.h"
+#include "store/bets.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -49,10 +50,11 @@ struct WriteOutcome
 // files could hold a million draws, which would hold the window for seconds.
 constexpr qsizetype kMaxDrawsPerWrite = 50000;
 
-// The past draws, one row per issue number, in `draws.sqlite` in the given
-// folder. Every write is one transaction: it lands whole or not at all.
-// Several programs may write at once; each waits for the other's
-// transaction instead of failing.
+// The past draws, one row per issue number, and the bets placed on them,
+// in `draws.sqlite` in the given folder. Every write is one transaction: it
+// lands whole or not at all, and a write to the draws checks the bets of
+// their issues in it. Several programs may write at once; each waits for
+// the other's transaction instead of failing.
 //
 // Opening never fails. A file that cannot be opened or read as a store is
 // renamed aside (never deleted) and a new one made; where no file can be
@@ -99,10 +101,22 @@ public:
     bool remove(const QStringList &issues);
     bool correct(const QString &issue, int number);
 
+    // The record of bets. A bet is refused for an issue already drawn, and
+    // when the same list was recorded for its issue before.
+    BetRecording recordBet(const Bet &bet, const QByteArray &scheme);
+    // Oldest issue first, each bet with the draw of its issue where stored.
+    QList<StoredBet> bets() const;
+    bool removeBet(qint64 id);
+    // The bets drawn since their result was last taken, each taken once:
+    // several programs may share the store, and one tells the player.
+    QList<StoredBet> takeUntoldResults();
+
 private:
     bool open(const QString &databaseName);
     bool migrate();
     bool migrateTo1();
+    bool migrateTo2();
+    bool settleBets();
     bool importEarlierHistory();
     bool isReadable();
     void close();

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace {
 class DoubleClickClearer : public QObject
@@ -61,6 +62,15 @@ QLabel *make_label(QWidget *parent, const QString &text, const QRect &geometry, 
     label->setObjectName(name);
     label->setGeometry(geometry);
     return label;
+}
+
+QPushButton *make_strip_button(QWidget *parent, const QString &name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
+    return button;
 }
 
 QGroupBox *make_frame(QWidget *parent, const QString &name, const QString &caption,

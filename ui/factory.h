@@ -11,6 +11,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
+class QPushButton;
 class QWidget;
 
 // Small factories that name and place the window's controls; geometry is in
@@ -32,6 +33,10 @@ QPlainTextEdit *make_text_box(QWidget *parent, const QString &name, const QRect 
 // The same, a line or two high: it never shows a line in part.
 QPlainTextEdit *make_line_box(QWidget *parent, const QString &name, const QRect &geometry,
                               const QString &text = QString());
+
+// A button of the tool strip, out of the keyboard's way and as wide as its
+// caption: the style's least width of a button leaves the strip no room.
+QPushButton *make_strip_button(QWidget *parent, const QString &name, const QString &caption);
 
 // A double-click anywhere in the box empties it.
 void clear_on_double_click(QPlainTextEdit *box);
