@@ -245,7 +245,7 @@ void Fmain::buildToolStrip()
     c.ToolStrip->setGeometry(0, px(Regions::ClientHeight), width(), ToolStripHeight);
     auto *layout = new QHBoxLayout(c.ToolStrip);
     layout->setContentsMargins(4, 3, 4, 3);
-    layout->setSpacing(6);
+    layout->setSpacing(4);
     // The tools stand left of the free space, the live count right of it.
     layout->addStretch(1);
     auto addButton = [this](const char *name, const QString &caption, const QKeySequence &shortcut) {
@@ -275,8 +275,9 @@ void Fmain::buildLiveCount()
     c.T_bet_price = new QSpinBox(c.ToolStrip);
     c.T_bet_price->setObjectName(QStringLiteral("T_bet_price"));
     c.T_bet_price->setRange(1, kHighestBetPrice);
-    c.T_bet_price->setPrefix(QStringLiteral("每注 "));
-    c.T_bet_price->setSuffix(QStringLiteral(" 元"));
+    c.T_bet_price->setSuffix(QStringLiteral(" 元/注"));
+    // Typed or turned with the wheel: the strip has no room for arrows.
+    c.T_bet_price->setButtonSymbols(QAbstractSpinBox::NoButtons);
     c.T_bet_price->setValue(bet_price());
     c.T_bet_price->setToolTip(QStringLiteral("每注号码的价格，用来算出当前条件要花多少钱"));
     c.ToolStrip->layout()->addWidget(c.T_bet_price);

@@ -69,7 +69,7 @@ QPushButton *make_strip_button(QWidget *parent, const QString &name, const QStri
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setFixedWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(caption) + 12);
     return button;
 }
 
