@@ -81,7 +81,7 @@ xdotool windowfocus --sync "$window" key ctrl+h
 history=$(find_window '^历史验证$')
 [ -n "$history" ] || { echo "the history window did not appear" >&2; exit 1; }
 sleep 1.5
-xdotool mousemove --window "$history" 349 20 click 1   # the tab "投注记录"
+xdotool mousemove --window "$history" 438 20 click 1   # the tab "投注记录"
 sleep 1
 import -window "$history" "$out/bets.png"
 echo "saved $out/bets.png and $out/bets-strip.png"

@@ -38,10 +38,10 @@ wait_for_sheet
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
 click "$window" 436 97      # 杀大小形态, first row: selected, with its figure
 click "$window" 53 145      # 定位杀 千位 0: ticked, with its figure
-click "$window" 524 630     # 显示遗漏
+click "$window" 404 628     # 显示遗漏
 sleep 0.5
 import -window "$window" "$out/omission.png"
-click "$window" 458 630     # 走势
+click "$window" 352 628     # 走势
 history=$(find_window '^历史验证$')
 [ -n "$history" ] || { echo "the history window did not appear" >&2; exit 1; }
 sleep 1.5
