@@ -37,15 +37,6 @@ void Fmain::buildBetTools()
     c.ToolStrip->layout()->addWidget(c.T_bet_issue);
     c.ToolStrip->layout()->addWidget(c.C_record_bet);
 
-    c.L_bet_result = new QLabel(c.StatusLine);
-    c.L_bet_result->setObjectName(QStringLiteral("L_bet_result"));
-    c.L_bet_result->setTextFormat(Qt::PlainText);
-    QPalette palette = c.L_bet_result->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 110, 40));
-    c.L_bet_result->setPalette(palette);
-    auto *line = static_cast<QHBoxLayout *>(c.StatusLine->layout());
-    line->insertWidget(line->indexOf(c.L_unread), c.L_bet_result);
-
     connect(c.C_record_bet, &QPushButton::clicked, this, [this] {
         m_controls.C_record_bet->setEnabled(false);
         recordBet();
@@ -95,6 +86,7 @@ void Fmain::recordBet()
                                              .arg(issue, bet_kind_text(bet.kind))
                                              .arg(bet.count())
                                              .arg(bet.cost()));
+        m_controls.L_bet_result->setToolTip(QString());
         if (m_history)
             m_history->showBets();
         break;
@@ -117,7 +109,10 @@ void Fmain::tellBetResults()
     QStringList told;
     for (const StoredBet &stored : m_drawStore.takeUntoldResults())
         told.append(bet_told_text(stored.bet));
-    if (!told.isEmpty())
+    if (!told.isEmpty()) {
+        // Many at once end in an ellipsis; the tooltip lists them all.
         m_controls.L_bet_result->setText(told.join(QStringLiteral("；")));
+        m_controls.L_bet_result->setToolTip(told.join(u'\n'));
+    }
     proposeBetIssue();
 }

@@ -109,13 +109,16 @@ void Fmain::buildSheetTools()
     c.L_why_killed = makeStripLabel(c.StatusLine, "L_why_killed", QColor(160, 0, 0));
     // Here rather than beside the live count, which its price leaves no room.
     c.L_stale = makeStripLabel(c.StatusLine, "L_stale", QColor(200, 90, 0));
-    // The unread entries and the counts take the room the why-line leaves
-    // them; what does not fit ends in an ellipsis, and the tooltips hold all.
+    // The bets' results, the unread entries and the counts take the room the
+    // why-line leaves them; what does not fit ends in an ellipsis, and the
+    // tooltips hold all.
+    c.L_bet_result = makeStripLabel<ElidedLabel>(c.StatusLine, "L_bet_result", QColor(0, 110, 40));
     c.L_unread = makeStripLabel<ElidedLabel>(c.StatusLine, "L_unread", QColor(200, 90, 0));
     c.L_family_counts = makeStripLabel<ElidedLabel>(c.StatusLine, "L_family_counts", QColor(70, 70, 70));
     c.L_family_counts->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     line->addWidget(c.L_why_killed);
     line->addWidget(c.L_stale);
+    line->addWidget(c.L_bet_result);
     line->addWidget(c.L_unread);
     line->addWidget(c.L_family_counts, 1);
     connect(m_liveCounter.get(), &LiveCounter::familiesCounted, this,
