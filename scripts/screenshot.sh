@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Starts the local feed servers and the program under Xvfb and saves two
+# Starts the local feed servers and the program under Xvfb and saves four
 # screenshots into the folder given as $1 (default docs/): the sheet as it
-# opens, and the sheet after a player has picked a few conditions and
-# pressed "[开始缩水]".
+# opens; the strip's live count once a player has picked a few conditions;
+# the sheet after "[开始缩水]"; and the strip once a drawn number the run
+# left out is checked and a box is ticked since.
 # Needs a build in build/ (scripts/build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -62,7 +63,15 @@ click 39 395    # 胆组 row 1: digit 1
 click 59 395    # 胆组 row 1: digit 2
 click 53 145    # 定位杀 千位 0
 click 67 306    # 杀跨度 0
+sleep 1
+strip() { import -window "$window" "$out/$1"; mogrify -gravity south -crop 969x60+0+0 +repage "$out/$1"; }
+strip live_count.png
 click 891 462   # [开始缩水]
 sleep 1
 import -window "$window" "$out/run.png"
-echo "saved $out/sheet.png and $out/run.png"
+click 933 431   # 中奖查询
+xdotool type --delay 50 0000
+click 88 328    # 通杀码 1
+sleep 1
+strip strip.png
+echo "saved $out/sheet.png, live_count.png, run.png and strip.png"
