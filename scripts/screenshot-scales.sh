@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Saves two screenshots under Xvfb into the folder given as $1 (default
+# Saves three screenshots under Xvfb into the folder given as $1 (default
 # docs/): the sheet on a 1366x768 screen with a sums list the run does not
-# read whole, and "历史验证" at scale 2 on a 2560x1440 screen, over a
-# history pasted from a site that lists dates and test numbers.
+# read whole, "历史验证" at scale 2 on a 2560x1440 screen, over a history
+# pasted from a site that lists dates and test numbers, and the window on a
+# 1024x600 screen.
 # Needs a build in build/ (scripts/build.sh); runs without feed servers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -59,4 +60,8 @@ history=$(find_window '^历史验证$')
 [ -n "$history" ] || { echo "the history window did not appear" >&2; exit 1; }
 sleep 1.5
 import -window root "$out/history-scale2.png"
-echo "saved $out/unread.png and $out/history-scale2.png"
+cleanup
+
+start 1024x600 1
+import -window root "$out/netbook.png"
+echo "saved $out/unread.png, history-scale2.png and netbook.png"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Starts the local feed servers and the program under Xvfb and saves four
+# Starts the local feed servers and the program under Xvfb and saves five
 # screenshots into the folder given as $1 (default docs/): the sheet as it
 # opens; the strip's live count once a player has picked a few conditions;
-# the sheet after "[开始缩水]"; and the strip once a drawn number the run
-# left out is checked and a box is ticked since.
+# the sheet after "[开始缩水]"; the strip once a drawn number the run left
+# out is checked and a box is ticked since; and the sheet saved as a scheme
+# and loaded again.
 # Needs a build in build/ (scripts/build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -74,4 +75,25 @@ xdotool type --delay 50 0000
 click 88 328    # 通杀码 1
 sleep 1
 strip strip.png
-echo "saved $out/sheet.png, live_count.png, run.png and strip.png"
+
+# The sheet saved as a scheme, cleared, and loaded again.
+scheme=$(mktemp -d)/plan.json
+through_dialog() {    # $1 the keys that open it, $2 its title
+    xdotool windowfocus --sync "$window" key "$1"
+    local dialog=
+    for _ in $(seq 25); do
+        dialog=$(xdotool search --name "^$2\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$dialog" ] && break
+        sleep 0.2
+    done
+    [ -n "$dialog" ] || { echo "the dialog $2 did not appear" >&2; exit 1; }
+    sleep 0.5
+    xdotool windowfocus --sync "$dialog" key ctrl+a type --delay 30 "$scheme"
+    xdotool key Return
+    sleep 1
+}
+through_dialog ctrl+s 保存方案
+click 891 555   # 清空条件
+through_dialog ctrl+o 载入方案
+import -window "$window" "$out/schemes.png"
+echo "saved $out/sheet.png, live_count.png, run.png, strip.png and schemes.png"
