@@ -101,6 +101,11 @@ QPlainTextEdit *placeTextBox(QPlainTextEdit *box, const QString &name, const QRe
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // A tab only ever separates entries in these boxes, so the key moves on.
     box->setTabChangesFocus(true);
+    // Their lists of digits need no shaping, which is most of laying out a
+    // list of megabytes or a set operation's paragraph of 50,000 characters.
+    QFont font = box->font();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    box->setFont(font);
     return box;
 }
 }
