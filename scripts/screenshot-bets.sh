@@ -9,11 +9,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs}
 mkdir -p "$out"
-display=:${VINTORA_SCREENSHOT_DISPLAY:-95}
+display=:${VINTORA_SCREENSHOT_DISPLAY:-99}
 
-home=$(mktemp -d)
-export XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config
-mkdir -p "$XDG_DATA_HOME/vintora" "$XDG_CONFIG_HOME/Vintora"
+source scripts/screenshot-lib.sh
+own_home
+mkdir -p "$XDG_CONFIG_HOME/Vintora"
 printf '[Bets]\nstraightPrize=10000\ngroupPrize=400\n' > "$XDG_CONFIG_HOME/Vintora/Vintora.conf"
 awk 'BEGIN { srand(26); for (i = 1; i <= 10; ++i) printf "2026%03d %04d\n", i, int(rand() * 10000) }' \
     > "$XDG_DATA_HOME/vintora/history.txt"
@@ -57,21 +57,11 @@ awk -v drawn="$(cut -d' ' -f2 "$XDG_DATA_HOME/vintora/history.txt" | tr '\n' ' '
     }
 }' | sqlite3 "$XDG_DATA_HOME/vintora/draws.sqlite"
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp &
-xvfb=$!
-app=
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -rf "$home"
-}
-trap cleanup EXIT
-export DISPLAY=$display
+start_display
 # No feed: the draws stay those above.
 export VINTORA_FEED_PRIMARY=http://127.0.0.1:9/m/4x/ VINTORA_FEED_SECONDARY=http://127.0.0.1:9/4x/
 sleep 1
 
-source scripts/screenshot-lib.sh
 ./build/vintora &
 app=$!
 wait_for_sheet

@@ -13,9 +13,8 @@ mkdir -p "$out"
 display=:${VINTORA_SCREENSHOT_DISPLAY:-96}
 
 # A user folder of its own, holding a history of 100 draws (one line broken).
-home=$(mktemp -d)
-export XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config
-mkdir -p "$XDG_DATA_HOME/vintora"
+source scripts/screenshot-lib.sh
+own_home
 awk 'BEGIN {
     srand(2024); print "# 期号 开奖号"
     for (i = 1; i <= 100; ++i) {
@@ -33,19 +32,9 @@ awk '$1 == "2024050" { print "2024050 0505"; next } { print }
      END { print "2024101 1010"; print "2024103 3030" }' \
     "$XDG_DATA_HOME/vintora/history.txt" > "$home/feed/draws.txt"
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp &
-xvfb=$!
-app=
-server=
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    kill "$server" "$xvfb" 2>/dev/null || true
-    rm -rf "$home"
-}
-trap cleanup EXIT
-export DISPLAY=$display
+start_display
 ./build/server/vintora-feed-server --port 0 --folder "$home/feed" --reports "$home/reports.txt" > "$home/server.txt" &
-server=$!
+helpers=$!
 for _ in $(seq 50); do
     grep -q '^listening on' "$home/server.txt" && break
     sleep 0.1
@@ -54,7 +43,6 @@ export VINTORA_FEED_PRIMARY="$(sed -n 's/^listening on \(.*\)$/\1/p' "$home/serv
 export VINTORA_FEED_SECONDARY="${VINTORA_FEED_PRIMARY%m/4x/}none/"
 sleep 1
 
-source scripts/screenshot-lib.sh
 ./build/vintora &
 app=$!
 wait_for_sheet

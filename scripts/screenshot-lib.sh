@@ -1,5 +1,30 @@
-# Shared by the screenshot scripts that start the program without feed
-# servers; sourced, not run.
+# Shared by the screenshot scripts that start the program in a user folder
+# of their own; sourced, not run.
+
+# A user folder of its own, so the program starts as on a new machine: sets
+# $home and the XDG folders, and makes the program's data folder.
+own_home() {
+    home=$(mktemp -d)
+    export XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config
+    mkdir -p "$XDG_DATA_HOME/vintora"
+}
+
+# Starts Xvfb on $display with a screen of 1280x1024. When the script ends,
+# the program ($app), the processes in $helpers, the display and $home go.
+start_display() {
+    Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp &
+    xvfb=$!
+    app= helpers=
+    trap end_display EXIT
+    export DISPLAY=$display
+}
+
+end_display() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null || true
+    # shellcheck disable=SC2086 # $helpers lists process ids
+    kill $helpers "$xvfb" 2>/dev/null || true
+    rm -rf "$home"
+}
 
 # Prints the id of the first window whose name matches $1, waiting up to
 # ten seconds; prints nothing when none appears.

@@ -11,9 +11,8 @@ out=${1:-docs}
 mkdir -p "$out"
 display=:${VINTORA_SCREENSHOT_DISPLAY:-95}
 
-home=$(mktemp -d)
-export XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config
-mkdir -p "$XDG_DATA_HOME/vintora"
+source scripts/screenshot-lib.sh
+own_home
 awk 'BEGIN {
     srand(2026)
     for (i = 1; i <= 60; ++i) {
@@ -32,8 +31,6 @@ cleanup() {
 }
 trap 'cleanup; rm -rf "$home"' EXIT
 export DISPLAY=$display
-
-source scripts/screenshot-lib.sh
 
 # Starts the program on a screen of $1 pixels at scale $2; sets $window.
 start() {

@@ -10,27 +10,16 @@ out=${1:-docs}
 mkdir -p "$out"
 display=:${VINTORA_SCREENSHOT_DISPLAY:-98}
 
-home=$(mktemp -d)
-export XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config
-mkdir -p "$XDG_DATA_HOME/vintora"
+source scripts/screenshot-lib.sh
+own_home
 awk 'BEGIN { srand(2026); for (i = 1; i <= 120; ++i) printf "2026%03d %04d\n", i, int(rand() * 10000) }' \
     > "$XDG_DATA_HOME/vintora/history.txt"
 # Nothing answers here, so the start-up update fails at once.
 export VINTORA_FEED_PRIMARY=http://127.0.0.1:9/none/ VINTORA_FEED_SECONDARY=http://127.0.0.1:9/none/
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp &
-xvfb=$!
-app=
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -rf "$home"
-}
-trap cleanup EXIT
-export DISPLAY=$display
+start_display
 sleep 1
 
-source scripts/screenshot-lib.sh
 ./build/vintora &
 app=$!
 wait_for_sheet

@@ -16,9 +16,11 @@ Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp &
 xvfb=$!
 app=
 servers=$(bash scripts/feed-servers.sh)
+scratch=$(mktemp -d)
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
     kill $servers "$xvfb" 2>/dev/null || true
+    rm -rf "$scratch"
 }
 trap cleanup EXIT
 export DISPLAY=$display
@@ -77,7 +79,7 @@ sleep 1
 strip strip.png
 
 # The sheet saved as a scheme, cleared, and loaded again.
-scheme=$(mktemp -d)/plan.json
+scheme=$scratch/plan.json
 through_dialog() {    # $1 the keys that open it, $2 its title
     xdotool windowfocus --sync "$window" key "$1"
     local dialog=
