@@ -38,12 +38,21 @@ struct CompoundLine
     bool unreadCharacters = false;  // other than the fields' digits, blanks and "*"
     unsigned fieldDigits = 0;       // of the field being read
 
-    void take(QChar ch)
+    // Takes a digit into the field; false for any other character.
+    bool takeDigit(QChar ch)
     {
         const unsigned digit = unsigned(ch.unicode()) - u'0';
-        if (digit < 10) {
-            fieldDigits |= 1u << digit;
-        } else if (ch == u'*') {
+        if (digit >= 10)
+            return false;
+        fieldDigits |= 1u << digit;
+        return true;
+    }
+
+    void take(QChar ch)
+    {
+        if (takeDigit(ch))
+            return;
+        if (ch == u'*') {
             storeField();
             ++fields;
         } else if (ch != u' ' && ch != u'\t') {
@@ -214,14 +223,20 @@ void kill_compound_bets(QStringView boxText, CandidateSet &marks)
     // line break, and a pasted box is read in one pass without copying lines.
     CoveredCandidates covered;
     CompoundLine line;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != u'\n' && text[i] != u'\r') {
-            line.take(text[i]);
+    const QChar *const end = text.end();
+    for (const QChar *ch = text.begin();; ++ch) {
+        // Digits first: they are most of a line.
+        if (ch != end && line.takeDigit(*ch))
+            continue;
+        if (ch != end && *ch != u'\n' && *ch != u'\r') {
+            line.take(*ch);
             continue;
         }
         line.end();
         if (line.fields >= 4)
             covered.add(line.digitSets);
+        if (ch == end)
+            break;
         line = {};
     }
     covered.mark(marks);
