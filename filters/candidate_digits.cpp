@@ -9,6 +9,7 @@ CandidateDigits buildCandidateDigits()
     CandidateDigits table;
     std::array<int, kCandidateCount> multisetOfSortedNumber;
     multisetOfSortedNumber.fill(-1);
+    std::array<uint16_t, kCandidateCount> multisetOf;
     int multisetsFound = 0;
     for (int c = 0; c < kCandidateCount; ++c) {
         std::array<uint8_t, 4> &d = table.digits[c];
@@ -22,7 +23,20 @@ CandidateDigits buildCandidateDigits()
             multisetOfSortedNumber[sortedNumber] = multisetsFound;
             table.multisets[multisetsFound++] = sorted;
         }
-        table.multiset[c] = uint16_t(multisetOfSortedNumber[sortedNumber]);
+        multisetOf[c] = uint16_t(multisetOfSortedNumber[sortedNumber]);
+    }
+    Q_ASSERT(multisetsFound == kMultisetCount);
+
+    // A counting sort of the candidates by multiset.
+    table.multisetStart.fill(0);
+    for (int c = 0; c < kCandidateCount; ++c)
+        ++table.multisetStart[multisetOf[c] + 1];
+    for (int m = 0; m < kMultisetCount; ++m)
+        table.multisetStart[m + 1] = uint16_t(table.multisetStart[m + 1] + table.multisetStart[m]);
+    std::array<uint16_t, kMultisetCount> filled = {};
+    for (int c = 0; c < kCandidateCount; ++c) {
+        const int m = multisetOf[c];
+        table.byMultiset[table.multisetStart[m] + filled[m]++] = uint16_t(c);
     }
     return table;
 }
@@ -32,6 +46,24 @@ const CandidateDigits &candidate_digits()
 {
     static const CandidateDigits table = buildCandidateDigits();
     return table;
+}
+
+void mark_rejected_multisets(CandidateSet &marks, const std::array<bool, kMultisetCount> &rejected)
+{
+    const CandidateDigits &cd = candidate_digits();
+    const auto size = [&cd](int m) { return cd.multisetStart[m + 1] - cd.multisetStart[m]; };
+    int rejectedCandidates = 0;
+    for (int m = 0; m < kMultisetCount; ++m)
+        rejectedCandidates += rejected[m] ? size(m) : 0;
+    const bool readRejected = 2 * rejectedCandidates <= kCandidateCount;
+    CandidateSet read;
+    for (int m = 0; m < kMultisetCount; ++m) {
+        if (rejected[m] != readRejected)
+            continue;
+        for (int i = cd.multisetStart[m]; i < cd.multisetStart[m + 1]; ++i)
+            read.insert(cd.byMultiset[i]);
+    }
+    marks |= readRejected ? read : read.complement();
 }
 
 void mark_rejected(CandidateSet &marks, const CandidatesByKey &byKey, std::span<const bool> rejected)

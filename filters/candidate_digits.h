@@ -20,10 +20,13 @@ struct CandidateDigits
     std::array<std::array<uint8_t, 4>, kCandidateCount> digits;
     // Bit d is set when digit d occurs in the candidate.
     std::array<uint16_t, kCandidateCount> mask;
-    // Index into `multisets` of the candidate's digits without their order.
-    std::array<uint16_t, kCandidateCount> multiset;
     // Every distinct multiset of four digits, digits ascending.
     std::array<std::array<uint8_t, 4>, kMultisetCount> multisets;
+    // The candidates grouped by the multiset of their digits: those of
+    // multisets[m] are byMultiset[multisetStart[m]] up to, not including,
+    // byMultiset[multisetStart[m + 1]].
+    std::array<uint16_t, kCandidateCount> byMultiset;
+    std::array<uint16_t, kMultisetCount + 1> multisetStart;
 };
 
 const CandidateDigits &candidate_digits();
@@ -43,6 +46,11 @@ CandidatesByKey candidates_by_key(const std::array<Key, kCandidateCount> &keys, 
 
 // Marks every candidate whose key k is rejected (rejected[k]).
 void mark_rejected(CandidateSet &marks, const CandidatesByKey &byKey, std::span<const bool> rejected);
+
+// Marks every candidate whose digits form a rejected multiset (rejected[m]
+// for multisets[m]), reading the candidates of whichever are fewer: those of
+// the rejected multisets or those of the rest.
+void mark_rejected_multisets(CandidateSet &marks, const std::array<bool, kMultisetCount> &rejected);
 
 // Marks every candidate c with rejected[keys[c]], for keys with too many
 // values to keep a set for each. A candidate that is

@@ -70,5 +70,5 @@ void filter_dan_groups(const DanSelection &selection, CandidateSet &marks)
         }
         rejected[m] = !selection.tolerance.contains(wrongRows);
     }
-    mark_rejected(marks, cd.multiset, rejected);
+    mark_rejected_multisets(marks, rejected);
 }

@@ -170,7 +170,7 @@ void filterCombinations(QStringView boxText, int length, bool mustContain, Candi
     std::array<bool, kMultisetCount> rejected{};
     for (int m = 0; m < kMultisetCount; ++m)
         rejected[m] = containsListed(cd.multisets[m], choices, listed) != mustContain;
-    mark_rejected(marks, cd.multiset, rejected);
+    mark_rejected_multisets(marks, rejected);
 }
 
 // Calls each(d) for every digit d in the set.
