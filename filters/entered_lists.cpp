@@ -273,12 +273,29 @@ QString clean_pattern_text(QStringView text)
 
 void kill_position_patterns(QStringView boxText, CandidateSet &marks)
 {
+    static constexpr int kPlace[] = {1000, 100, 10, 1};
     CoveredCandidates covered;
-    forEachPattern(boxText, [&covered](QStringView pattern) {
+    forEachPattern(boxText, [&](QStringView pattern) {
         std::array<uint16_t, 4> digitSets{};
-        for (int p = 0; p < 4; ++p)
-            digitSets[p] = pattern[p] == u'*' ? kAnyDigit : uint16_t(1u << digitValue(pattern[p]));
-        covered.add(digitSets);
+        int number = 0;         // with 0 for each "*"
+        int stars = 0;
+        int starPlace = 0;
+        for (int p = 0; p < 4; ++p) {
+            const bool star = pattern[p] == u'*';
+            digitSets[p] = star ? kAnyDigit : uint16_t(1u << digitValue(pattern[p]));
+            number += star ? 0 : digitValue(pattern[p]) * kPlace[p];
+            stars += star ? 1 : 0;
+            starPlace = star ? p : starPlace;
+        }
+        if (stars > 1) {
+            covered.add(digitSets);
+            return;
+        }
+        // Most patterns hold one "*" at most: their numbers, ten or one, are
+        // marked at once, cheaper than as a product.
+        const int count = stars == 1 ? 10 : 1;
+        for (int d = 0; d < count; ++d)
+            marks.insert(number + d * kPlace[starPlace]);
     });
     covered.mark(marks);
 }

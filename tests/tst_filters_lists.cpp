@@ -269,6 +269,8 @@ void TestFiltersLists::positionalPatterns_data()
     QTest::newRow("leading and trailing gaps do not") << QString(40, u'-') + "12** **89" + QString(40, u' ') << both;
     QTest::newRow("1**2 and 1*6*") << "1**2 1*6*" << QStringList{"1**2", "1*6*"};
     QTest::newRow("four stars") << "****" << QStringList{"****"};
+    QTest::newRow("one star in each place, and none")
+        << "*234 1*34 12*4 123* 5678" << QStringList{"*234", "1*34", "12*4", "123*", "5678"};
 }
 
 void TestFiltersLists::positionalPatterns()
