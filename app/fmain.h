@@ -120,9 +120,6 @@ private:
     void showGroups();
     void combineBaseSets(QStringView code);
 
-    // The numbers the result list shows, whichever action filled it.
-    QStringList shownNumbers() const;
-
     void buildBetTools();
     void recordBet();
     // The issue after the newest draw, unless the player chose one still to come.

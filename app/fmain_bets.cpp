@@ -4,7 +4,9 @@
 #include "app/fmain.h"
 
 #include "core/scheme.h"
+#include "core/text.h"
 #include "history/history_window.h"
+#include "panel/result_list.h"
 #include "panel/sheet.h"
 #include "ui/factory.h"
 #include "ui/modal.h"
@@ -68,12 +70,7 @@ void Fmain::recordBet()
     bet.issue = issue;
     bet.kind = m_listKind;
     bet.price = bet_price();
-    for (const QString &shown : shownNumbers()) {
-        bool isNumber = false;
-        const int number = shown.toInt(&isNumber);
-        if (isNumber && number >= 0 && number < kCandidateCount)   // a set holds 0000-9999 only
-            bet.numbers.insert(number);
-    }
+    for_each_number(m_controls.Li_out->numbers(), 4, [&bet](int number) { bet.numbers.insert(number); });
     if (bet.count() == 0) {
         show_message(this, QStringLiteral("结果列表中没有号码，请先缩水。"), kHintTitle);
         return;

@@ -104,15 +104,11 @@ void Fmain::onLoadSchemeClicked()
         load_scheme(path);
 }
 
-QStringList Fmain::shownNumbers() const
-{
-    // Whichever action filled the list: survivors, the eliminated numbers or groups.
-    return m_controls.Li_out->numbers().split(u' ', Qt::SkipEmptyParts);
-}
-
 void Fmain::onExportClicked()
 {
-    const QStringList shown = shownNumbers();
+    // What the list shows, whichever action filled it: survivors, the
+    // eliminated numbers or groups.
+    const QString &shown = m_controls.Li_out->numbers();
     if (shown.isEmpty()) {
         show_message(this, QStringLiteral("没有可导出的号码，请先缩水。"), QStringLiteral("温馨提示"));
         return;
@@ -122,7 +118,8 @@ void Fmain::onExportClicked()
                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm"))),
                         QStringLiteral("文本文件 (*.txt);;所有文件 (*)"), QStringLiteral("txt")};
     const QString path = choose_file(this, request);
-    if (!path.isEmpty() && !writeWhole(path, (shown.join(u'\n') + u'\n').toUtf8()))
+    // One number a line.
+    if (!path.isEmpty() && !writeWhole(path, (QString(shown).replace(u' ', u'\n') + u'\n').toUtf8()))
         show_message(this, QStringLiteral("无法写入文件%1，请换一个位置或文件名。").arg(shownPath(path)), kErrorTitle);
 }
 
