@@ -98,8 +98,6 @@ void TestTrend::cellsOfATinyHistory_data()
     // Oldest first: 1234, 1555, 9230.
     QTest::newRow("a ball") << 0 << digitColumn(0, 1) << "1" << QVariant(1);
     QTest::newRow("not drawn yet") << 0 << digitColumn(0, 0) << "1" << QVariant(1);
-    QTest::newRow("still not drawn") << 2 << digitColumn(0, 0) << "3" << QVariant(9);
-    QTest::newRow("drawn again") << 1 << digitColumn(0, 1) << "1" << QVariant(1);
     QTest::newRow("one since") << 2 << digitColumn(0, 1) << "1" << QVariant(9);
     QTest::newRow("two since") << 2 << digitColumn(3, 4) << "2" << QVariant(0);
     QTest::newRow("issue") << 1 << int(TrendModel::IssueColumn) << "2024002" << QVariant();
@@ -111,13 +109,6 @@ void TestTrend::cellsOfATinyHistory_data()
     QTest::newRow("odd and even") << 2 << int(TrendModel::OddEvenColumn) << "奇偶奇偶" << QVariant();
     QTest::newRow("three alike") << 1 << int(TrendModel::ShapeColumn) << "AAAB" << QVariant();
     QTest::newRow("all differ") << 2 << int(TrendModel::ShapeColumn) << "ABCD" << QVariant();
-    // Thousands 1 came twice in a row, then missed once.
-    QTest::newRow("hits") << 3 << digitColumn(0, 1) << "2" << QVariant();
-    QTest::newRow("average") << 4 << digitColumn(0, 1) << "0.3" << QVariant();
-    QTest::newRow("longest omission") << 5 << digitColumn(0, 1) << "1" << QVariant();
-    QTest::newRow("longest streak") << 6 << digitColumn(0, 1) << "2" << QVariant();
-    QTest::newRow("current") << 7 << digitColumn(0, 1) << "1" << QVariant();
-    QTest::newRow("never drawn") << 7 << digitColumn(0, 0) << "3" << QVariant();
     QTest::newRow("figure names") << 4 << int(TrendModel::IssueColumn) << "平均遗漏" << QVariant();
 }
 
