@@ -85,8 +85,6 @@ private slots:
     void agreesWithTheCommandLine();
     void followsTheStore();
     void exportsTheWholeChart();
-    void commandLineRefusesBadWindows_data();
-    void commandLineRefusesBadWindows();
 };
 
 void TestTrend::cellsOfATinyHistory_data()
@@ -253,25 +251,6 @@ void TestTrend::exportsTheWholeChart()
     QVERIFY(size.height() >= 55 * chart->rowHeight(0));
     QVERIFY(size.height() < 56 * chart->rowHeight(0) + 100);
     QVERIFY(modals.messages.isEmpty());
-}
-
-void TestTrend::commandLineRefusesBadWindows_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
-    QTest::newRow("no such file") << QStringList{"--stats", "/nonexistent/draws.txt"} << 2;
-    QTest::newRow("a window of none") << QStringList{"--stats", "-", "--last", "0"} << 2;
-    QTest::newRow("a window of words") << QStringList{"--stats", "-", "--last", "ten"} << 2;
-    QTest::newRow("a window without --stats") << QStringList{"--members", "--last", "5"} << 1;
-}
-
-void TestTrend::commandLineRefusesBadWindows()
-{
-    QFETCH(QStringList, arguments);
-    const CommandRun run = runCommand(QStringLiteral(VINTORA_SHRINK), arguments, "2024001 1234\n");
-    QTEST(run.exitCode, "exitCode");
-    QCOMPARE(run.out, QByteArray());
-    QVERIFY(!run.err.isEmpty());
 }
 
 QTEST_MAIN(TestTrend)
