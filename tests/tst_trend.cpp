@@ -57,8 +57,7 @@ private:
     HistoryWindow *openTrend(const Fmain *window)
     {
         control<QPushButton>(window, QStringLiteral("C_trend"))->click();
-        auto *history = window->findChild<HistoryWindow *>();
-        return history;
+        return window->findChild<HistoryWindow *>();
     }
     void chooseWindow(QWidget *history, const QString &caption)
     {
