@@ -64,7 +64,6 @@ void TestBets::checkedByTheDraw_data()
     QTest::newRow("pending") << straight << "0123 4567" << Write::None << "";
     QTest::newRow("straight lost to an ordering") << straight << "0123 4567" << Write::Feed
                                                   << "2026046 期投注：未中奖（开奖号 7654）";
-    QTest::newRow("group won by an ordering") << group << "0123 4567" << Write::Feed << "2026046 期投注：中组选";
     QTest::newRow("group lost") << group << "0123" << Write::Typed << "2026046 期投注：未中奖（开奖号 4567）";
     QTest::newRow("every number, from the feed") << straight << "all" << Write::Feed << "2026046 期投注：中直选";
     QTest::newRow("corrected draw told afresh") << straight << "0124" << Write::Corrected << "2026046 期投注：中直选";
