@@ -85,7 +85,6 @@ private slots:
     // Shapes: selecting means kill.
     void shapesNothingSelectedLeavesRowEmpty();
     void shapeHelpExamples();
-    void shapeNAndReverseNAreApart();
     void allShapesLeaveOnlyFourEqualDigits();
 
     // Position pattern grids.
@@ -165,18 +164,6 @@ void TestFiltersPatterns::shapeHelpExamples()
                 QVERIFY2(!isMarked(m, n), qPrintable(QString::number(n)));
         }
     }
-}
-
-void TestFiltersPatterns::shapeNAndReverseNAreApart()
-{
-    CandidateSet n;
-    filter_shapes(shapes(QStringLiteral("N形*")), n);
-    QVERIFY(!isMarked(n, 2150));
-    QVERIFY(isMarked(n, 1205));
-    CandidateSet reverse;
-    filter_shapes(shapes(QStringLiteral("反N形*")), reverse);
-    QVERIFY(!isMarked(reverse, 1205));
-    QVERIFY(isMarked(reverse, 2150));
 }
 
 void TestFiltersPatterns::allShapesLeaveOnlyFourEqualDigits()
