@@ -31,10 +31,6 @@ private slots:
     void fourEqualAndFourDistinctDigits();
     void smallestAndLargestFiveLeaveOnlyFiveFiveFiveFive();
     void smallestZeroKeepsNumbersWithAZero();
-    void eachDigitButtonAlone_data();
-    void eachDigitButtonAlone();
-    void eachSpecialExclusionAlone_data();
-    void eachSpecialExclusionAlone();
 
 private:
     bool shrink(QSet<int> &survivors);
@@ -226,60 +222,6 @@ void ConditionsListsTest::smallestZeroKeepsNumbersWithAZero()
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors.size(), 3439);
     QCOMPARE(survivors, numbersWhere([](int n) { return has(digitsOf(n), 0); }));
-}
-
-void ConditionsListsTest::eachDigitButtonAlone_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("digit");
-    QTest::addColumn<bool>("smallest");
-    for (int i = 0; i < 18; ++i)
-        QTest::addRow("C_max(%d)", i) << i << (i < 9 ? i : i - 8) << (i < 9);
-}
-
-// One button of the two rows alone: the first row's last button (8) is still
-// a smallest digit and the second row's first (1) a largest one.
-void ConditionsListsTest::eachDigitButtonAlone()
-{
-    QFETCH(int, index);
-    QFETCH(int, digit);
-    QFETCH(bool, smallest);
-    m_sheet->click("C_max", index);
-    QSet<int> survivors;
-    QVERIFY(shrink(survivors));
-    const QSet<int> expected = numbersWhere([&](int n) {
-        return (smallest ? smallestOf(digitsOf(n)) : largestOf(digitsOf(n))) == digit;
-    });
-    QCOMPARE(survivors, expected);
-    // Smallest 8 leaves the fifteen numbers of 8s and 9s with an 8; largest 1
-    // the fifteen of 0s and 1s with a 1.
-    if (index == 8 || index == 9) {
-        QCOMPARE(survivors.size(), 15);
-        QVERIFY(survivors.contains(index == 8 ? 8989 : 1010));
-    }
-}
-
-void ConditionsListsTest::eachSpecialExclusionAlone_data()
-{
-    QTest::addColumn<int>("index");
-    for (int i = 0; i < 9; ++i)
-        QTest::addRow("%s", qPrintable(QString::fromUtf16(kExclusionCaptions[i]))) << 150 + i;
-}
-
-// One special exclusion alone kills exactly its class: runs by the longest
-// run of consecutive digits in the digit set (9 and 0 neighbours), shapes by
-// how often each digit repeats.
-void ConditionsListsTest::eachSpecialExclusionAlone()
-{
-    QFETCH(int, index);
-    m_sheet->click("C_bi", index);
-    QSet<int> survivors;
-    QVERIFY(shrink(survivors));
-    const int member = index - 150;
-    QCOMPARE(survivors, numbersWhere([&](int n) {
-                 const Digits d = digitsOf(n);
-                 return member < 4 ? longestRunOf(d) != member + 1 : repetitionShapeOf(d) != member - 4;
-             }));
 }
 
 QTEST_MAIN(ConditionsListsTest)
