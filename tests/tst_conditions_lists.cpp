@@ -27,14 +27,8 @@ private slots:
     void compoundBetsOnTwoLines();
     void positionalPatterns_data();
     void positionalPatterns();
-    void fourRunKillsTheTenRuns();
     void fourEqualAndFourDistinctDigits();
     void smallestAndLargestFiveLeaveOnlyFiveFiveFiveFive();
-    void smallestZeroKeepsNumbersWithAZero();
-    void eachDigitButtonAlone_data();
-    void eachDigitButtonAlone();
-    void eachSpecialExclusionAlone_data();
-    void eachSpecialExclusionAlone();
 
 private:
     bool shrink(QSet<int> &survivors);
@@ -186,17 +180,6 @@ void ConditionsListsTest::positionalPatterns()
     QCOMPARE(survivors, numbersWhere([&](int n) { return n / 100 != 12 && (!endsMatter || n % 100 != 89); }));
 }
 
-void ConditionsListsTest::fourRunKillsTheTenRuns()
-{
-    m_sheet->click("C_bi", 153);   // 4连
-    QSet<int> survivors;
-    QVERIFY(shrink(survivors));
-    QCOMPARE(survivors.size(), 10000 - 240);
-    QCOMPARE(survivors, numbersWhere([&](int n) { return longestRunOf(digitsOf(n)) != 4; }));
-    for (int n : {1234, 9012, 8901, 7890})
-        QVERIFY(!survivors.contains(n));
-}
-
 void ConditionsListsTest::fourEqualAndFourDistinctDigits()
 {
     m_sheet->click("C_bi", 154);   // AAAA
@@ -217,69 +200,6 @@ void ConditionsListsTest::smallestAndLargestFiveLeaveOnlyFiveFiveFiveFive()
     QSet<int> survivors;
     QVERIFY(shrink(survivors));
     QCOMPARE(survivors, QSet<int>{5555});
-}
-
-void ConditionsListsTest::smallestZeroKeepsNumbersWithAZero()
-{
-    m_sheet->click("C_max", 0);
-    QSet<int> survivors;
-    QVERIFY(shrink(survivors));
-    QCOMPARE(survivors.size(), 3439);
-    QCOMPARE(survivors, numbersWhere([](int n) { return has(digitsOf(n), 0); }));
-}
-
-void ConditionsListsTest::eachDigitButtonAlone_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("digit");
-    QTest::addColumn<bool>("smallest");
-    for (int i = 0; i < 18; ++i)
-        QTest::addRow("C_max(%d)", i) << i << (i < 9 ? i : i - 8) << (i < 9);
-}
-
-// One button of the two rows alone: the first row's last button (8) is still
-// a smallest digit and the second row's first (1) a largest one.
-void ConditionsListsTest::eachDigitButtonAlone()
-{
-    QFETCH(int, index);
-    QFETCH(int, digit);
-    QFETCH(bool, smallest);
-    m_sheet->click("C_max", index);
-    QSet<int> survivors;
-    QVERIFY(shrink(survivors));
-    const QSet<int> expected = numbersWhere([&](int n) {
-        return (smallest ? smallestOf(digitsOf(n)) : largestOf(digitsOf(n))) == digit;
-    });
-    QCOMPARE(survivors, expected);
-    // Smallest 8 leaves the fifteen numbers of 8s and 9s with an 8; largest 1
-    // the fifteen of 0s and 1s with a 1.
-    if (index == 8 || index == 9) {
-        QCOMPARE(survivors.size(), 15);
-        QVERIFY(survivors.contains(index == 8 ? 8989 : 1010));
-    }
-}
-
-void ConditionsListsTest::eachSpecialExclusionAlone_data()
-{
-    QTest::addColumn<int>("index");
-    for (int i = 0; i < 9; ++i)
-        QTest::addRow("%s", qPrintable(QString::fromUtf16(kExclusionCaptions[i]))) << 150 + i;
-}
-
-// One special exclusion alone kills exactly its class: runs by the longest
-// run of consecutive digits in the digit set (9 and 0 neighbours), shapes by
-// how often each digit repeats.
-void ConditionsListsTest::eachSpecialExclusionAlone()
-{
-    QFETCH(int, index);
-    m_sheet->click("C_bi", index);
-    QSet<int> survivors;
-    QVERIFY(shrink(survivors));
-    const int member = index - 150;
-    QCOMPARE(survivors, numbersWhere([&](int n) {
-                 const Digits d = digitsOf(n);
-                 return member < 4 ? longestRunOf(d) != member + 1 : repetitionShapeOf(d) != member - 4;
-             }));
 }
 
 QTEST_MAIN(ConditionsListsTest)

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 namespace {
-PositionalKillSelection positional(std::initializer_list<int> struckIndices, int from, int to)
+PositionalKillSelection positional(const QList<int> &struckIndices, int from, int to)
 {
     PositionalKillSelection s;
     for (int i : struckIndices)
@@ -53,18 +53,14 @@ class TestFiltersDigits : public QObject
 
 private slots:
     // Positional kill grid with its own tolerance.
-    void positionalNothingTickedLeavesRowEmpty();
-    void positionalToleranceFromAboveToFailsAll();
-    void positionalAllDigitsOfOnePositionFailAll();
-    void positionalUntickedPositionNeverCounts();
+    void positionalMarksAllOrNothing_data();
+    void positionalMarksAllOrNothing();
     void positionalWrongCountsUpToFour_data();
     void positionalWrongCountsUpToFour();
 
     // Sum tail, sum value, span, kill-all digits, AC value.
-    void sumGroupNothingSelectedLeavesRowEmpty();
     void sumListKillsListedSums_data();
     void sumListKillsListedSums();
-    void sumListIgnoredWhileHintRemains();
     void spanCounts();
     void acValueCounts();
     void acValueExamples();
@@ -79,32 +75,28 @@ private slots:
     void danCountsWithoutDigitsHaveNoEffect();
 };
 
-void TestFiltersDigits::positionalNothingTickedLeavesRowEmpty()
+void TestFiltersDigits::positionalMarksAllOrNothing_data()
 {
-    CandidateSet m;
-    filter_positional_kill(positional({}, 2, 1), m);
-    COMPARE_WITH_REFERENCE(m, [](const Digits &) { return false; });
+    QTest::addColumn<QList<int>>("struck");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("marked");
+    QTest::newRow("nothing struck") << QList<int>{} << 2 << 1 << 0;
+    QTest::newRow("tolerance from above to") << QList<int>{5} << 2 << 1 << kCandidateCount;
+    QTest::newRow("every digit of a position struck") << QList<int>{20, 21, 22, 23, 24, 25, 26, 27, 28, 29} << 0 << 0
+                                                      << kCandidateCount;
+    QTest::newRow("a position with nothing struck never counts") << QList<int>{13, 17} << 0 << 1 << 0;
 }
 
-void TestFiltersDigits::positionalToleranceFromAboveToFailsAll()
+void TestFiltersDigits::positionalMarksAllOrNothing()
 {
+    QFETCH(QList<int>, struck);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, marked);
     CandidateSet m;
-    filter_positional_kill(positional({5}, 2, 1), m);
-    QCOMPARE(markedCount(m), kCandidateCount);
-}
-
-void TestFiltersDigits::positionalAllDigitsOfOnePositionFailAll()
-{
-    CandidateSet m;
-    filter_positional_kill(positional({20, 21, 22, 23, 24, 25, 26, 27, 28, 29}, 0, 0), m);
-    QCOMPARE(markedCount(m), kCandidateCount);
-}
-
-void TestFiltersDigits::positionalUntickedPositionNeverCounts()
-{
-    CandidateSet m;
-    filter_positional_kill(positional({13, 17}, 0, 1), m);
-    QCOMPARE(markedCount(m), 0);
+    filter_positional_kill(positional(struck, from, to), m);
+    QCOMPARE(markedCount(m), marked);
 }
 
 void TestFiltersDigits::positionalWrongCountsUpToFour_data()
@@ -135,14 +127,6 @@ void TestFiltersDigits::positionalWrongCountsUpToFour()
     });
 }
 
-void TestFiltersDigits::sumGroupNothingSelectedLeavesRowEmpty()
-{
-    CandidateSet m;
-    filter_sum_span_group(sumList(QStringLiteral("和值输入要保持2位数，例如：00 05 08 16")), m);
-    filter_sum_span_group(SumSpanSelection{}, m);
-    QCOMPARE(markedCount(m), 0);
-}
-
 void TestFiltersDigits::sumListKillsListedSums_data()
 {
     QTest::addColumn<QString>("text");
@@ -155,6 +139,9 @@ void TestFiltersDigits::sumListKillsListedSums_data()
     QTest::newRow("padded, tabs and line breaks") << "  16\t\n33 " << QList<int>{16, 33} << 633 + 20;
     QTest::newRow("pairs above 36 match no sum") << "99 37" << QList<int>{} << 0;
     QTest::newRow("no digit at all") << "abc" << QList<int>{} << 0;
+    QTest::newRow("empty") << "" << QList<int>{} << 0;
+    QTest::newRow("the hint") << "和值输入要保持2位数，例如：00 05 08 16" << QList<int>{} << 0;
+    QTest::newRow("ignored while the hint remains") << "16 例如：00" << QList<int>{} << 0;
 }
 
 void TestFiltersDigits::sumListKillsListedSums()
@@ -166,13 +153,6 @@ void TestFiltersDigits::sumListKillsListedSums()
     filter_sum_span_group(sumList(text), m);
     QCOMPARE(markedCount(m), killed);
     COMPARE_WITH_REFERENCE(m, [&](const Digits &d) { return sums.contains(sumOf(d)); });
-}
-
-void TestFiltersDigits::sumListIgnoredWhileHintRemains()
-{
-    CandidateSet m;
-    filter_sum_span_group(sumList(QStringLiteral("16 例如：00")), m);
-    QCOMPARE(markedCount(m), 0);
 }
 
 void TestFiltersDigits::spanCounts()

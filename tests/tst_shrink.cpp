@@ -117,7 +117,6 @@ void TestShrink::countedBetweenCountsEveryCandidate_data()
     QTest::addColumn<int>("high");
     QTest::newRow("in none") << 0 << 0;
     QTest::newRow("in every set") << 12 << 12;
-    QTest::newRow("any count") << 0 << 12;
     QTest::newRow("from below zero") << -3 << 1;
     QTest::newRow("to above the sets") << 5 << 40;
     QTest::newRow("from above to") << 3 << 2;
