@@ -40,25 +40,40 @@ inline bool is_ascii_digit(QChar ch)
 template<typename Use>
 bool for_each_number(QStringView text, int length, Use use)
 {
-    unsigned value = 0;     // of the run so far; a longer run may wrap it, unused
-    int run = 0;
+    const auto digitOf = [](char16_t ch) { return unsigned(ch) - u'0'; };
+    const char16_t *ch = text.utf16();
+    const char16_t *const end = ch + text.size();
     bool anyDigit = false;
-    for (QChar ch : text) {
-        const unsigned digit = unsigned(ch.unicode()) - u'0';
-        if (digit < 10) {
-            value = 10 * value + digit;
-            ++run;
+    while (ch != end) {
+        if (digitOf(*ch) >= 10) {
+            ++ch;
             continue;
         }
-        if (run == length)
+        anyDigit = true;
+        // A run starts here. Most are entries of the length, followed by a
+        // separator: their digits are read without a branch on each.
+        if (end - ch > length) {
+            unsigned value = 0;
+            bool digits = true;
+            for (int i = 0; i < length; ++i) {
+                digits &= digitOf(ch[i]) < 10;
+                value = 10 * value + digitOf(ch[i]);
+            }
+            if (digits && digitOf(ch[length]) >= 10) {
+                use(int(value));
+                ch += length + 1;
+                continue;
+            }
+        }
+        const char16_t *const start = ch;
+        unsigned value = 0;     // a longer run may wrap it, unused
+        do
+            value = 10 * value + digitOf(*ch);
+        while (++ch != end && digitOf(*ch) < 10);
+        if (ch - start == length)
             use(int(value));
-        anyDigit = anyDigit || run > 0;
-        run = 0;
-        value = 0;
     }
-    if (run == length)
-        use(int(value));
-    return anyDigit || run > 0;
+    return anyDigit;
 }
 
 // Splits at every line break: a line feed, a CR LF pair or a lone CR.
