@@ -412,13 +412,9 @@ bool HistoryWindow::storePastedDraws()
 {
     const QString text = m_box->toPlainText();
     const DrawHistory pasted = read_draw_history(text);
-    if (refusedAsTooMany(pasted))
+    const std::optional<WriteOutcome> outcome = storeDraws(pasted, DrawSource::Manual);
+    if (!outcome)
         return false;
-    const WriteOutcome outcome = m_store.enter(pasted.draws, DrawSource::Manual);
-    if (!outcome.written) {
-        showStoreRefusal();
-        return false;
-    }
     // The box keeps what the store could not take, numbered afresh, for the
     // player to mend.
     const QStringList lines = split_lines(text);
@@ -431,7 +427,7 @@ bool HistoryWindow::storePastedDraws()
     m_box->setPlainText(kept.join(u'\n'));
     saveHistory();
     showUnstored(entries);
-    showEntries(QStringLiteral("存入开奖"), outcome, entries.size());
+    showEntries(QStringLiteral("存入开奖"), *outcome, entries.size());
     showDraws();
     return true;
 }
@@ -445,14 +441,20 @@ void HistoryWindow::showEntries(const QString &what, const WriteOutcome &outcome
     m_drawsStatus->setToolTip(QString());
 }
 
-bool HistoryWindow::refusedAsTooMany(const DrawHistory &history)
+std::optional<WriteOutcome> HistoryWindow::storeDraws(const DrawHistory &history, DrawSource source)
 {
-    if (history.draws.size() <= kMaxDrawsPerWrite)
-        return false;
-    show_message(this, QStringLiteral("一次最多存入 %1 期开奖号，这里有 %2 期，请分几次存入。")
-                           .arg(kMaxDrawsPerWrite).arg(history.draws.size()),
-                 QStringLiteral("错误提示"));
-    return true;
+    if (history.draws.size() > kMaxDrawsPerWrite) {
+        show_message(this, QStringLiteral("一次最多存入 %1 期开奖号，这里有 %2 期，请分几次存入。")
+                               .arg(kMaxDrawsPerWrite).arg(history.draws.size()),
+                     QStringLiteral("错误提示"));
+        return std::nullopt;
+    }
+    const WriteOutcome outcome = m_store.enter(history.draws, source);
+    if (!outcome.written) {
+        showStoreRefusal();
+        return std::nullopt;
+    }
+    return outcome;
 }
 
 void HistoryWindow::showStoreRefusal()
@@ -564,18 +566,14 @@ bool HistoryWindow::loadHistoryFile(const QString &path)
         return false;
     }
     const DrawHistory loaded = read_draw_history(file.text);
-    if (refusedAsTooMany(loaded))
+    const std::optional<WriteOutcome> outcome = storeDraws(loaded, DrawSource::File);
+    if (!outcome)
         return false;
-    const WriteOutcome outcome = m_store.enter(loaded.draws, DrawSource::File);
-    if (!outcome.written) {
-        showStoreRefusal();
-        return false;
-    }
     QStringList entries;
     for (const auto &[line, why] : unstoredLines(loaded))
         entries.append(lineEntry(line, why));
     showUnstored(entries);
-    showEntries(QStringLiteral("载入 %1").arg(QFileInfo(path).fileName()), outcome, entries.size());
+    showEntries(QStringLiteral("载入 %1").arg(QFileInfo(path).fileName()), *outcome, entries.size());
     showDraws();
     return true;
 }

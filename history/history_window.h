@@ -8,6 +8,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class BacktestModel;
 class BetsTab;
@@ -95,8 +96,9 @@ private:
     void showUpdate(const DrawsUpdateReport &report);
     void showEntries(const QString &what, const WriteOutcome &outcome, qsizetype unstored);
     void showStoreRefusal();
-    // Too many draws for one write are refused with a message.
-    bool refusedAsTooMany(const DrawHistory &history);
+    // Writes the draws into the store; nothing, after a message, when they
+    // are too many for one write or the store refuses them.
+    std::optional<WriteOutcome> storeDraws(const DrawHistory &history, DrawSource source);
     void showDraws();
     void deleteSelectedDraws();
     void correctCurrentDraw();
